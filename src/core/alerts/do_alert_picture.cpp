@@ -74,12 +74,13 @@ const std::array<DoAlertPicture, kDoAlertPictureCount> kPictures { {
 
     // Family 5: always lit: Low >= High lit outside, or the band over the whole range (X and
     // Y) lit inside; there with hysteresis inside the LED goes out at the saturated ends.
-    { 171, kOn, 0, {}, { T, B }, kEmptyBand, 0 },
+    // 171 shows Low >= High; the whole band with overlapping loops shares it.
+    { 171, kOn, 0, {}, kEmptyBand, kEmptyBand, 0 },
     { 172, kOn, 0, {}, { T, B }, kNoBand, 0 },
     { 173, kOff, 2, { { { 7, B }, { T, 1 } } }, { T, B }, kNoBand, label(1) | label(7) },
 
     // Family 6: never lit: the mirror of family 5.
-    { 174, kOff, 0, {}, kEmptyBand, { T, B }, 0 },
+    { 174, kOff, 0, {}, kEmptyBand, kEmptyBand, 0 },
     { 175, kOff, 0, {}, kNoBand, { T, B }, 0 },
     { 176, kOn, 2, { { { 7, B }, { T, 1 } } }, kNoBand, { T, B }, label(1) | label(7) },
 } };

@@ -32,7 +32,7 @@ struct DoAlertPicture {
     bool litAtBottom = false; // LED state below the lowest switch
     int switchCount = 0;
     std::array<DoAlertSwitch, 2> switches {}; // from the bottom up
-    // Where High and Low lie depends on the LED condition: pictures 157..176 each serve a
+    // Where High and Low lie depends on the LED condition: pictures 157..170 each serve a
     // case lit inside the band and a case lit outside it, with the band on either side.
     DoAlertBand bandLitInside;
     DoAlertBand bandLitOutside;
