@@ -1,0 +1,26 @@
+#include "analog_entry_box.h"
+
+#include "core/alerts/numeric_entry_filter.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+
+void showAnalogMessageBox(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+QString analogCoreText(const char* text)
+{
+    return QCoreApplication::translate("kovra", text);
+}
+
+void applyAnalogEntry(QLineEdit* box, const kovra::AnalogEntryOutcome& outcome, const AnalogMessage& message)
+{
+    if (outcome.nonNumeric)
+        message(box->window(), analogCoreText(kovra::kNonNumericEntryMessage));
+    if (outcome.replaceText)
+        box->setText(QString::fromStdString(outcome.text));
+}
