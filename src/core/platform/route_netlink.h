@@ -1,0 +1,18 @@
+#pragma once
+
+#include "core/platform/netlink_records.h"
+
+#include <cstdint>
+
+namespace kovra {
+
+// Asks the kernel (rtnetlink, no traffic on any network) for its whole table of
+// `requestType`: RTM_GETLINK (every interface) or RTM_GETADDR (every IPv4 address), and
+// appends the records of the answer in the kernel's order.
+// Results: 0; the socket error of the netlink socket (10060 when the kernel did not
+// finish within kRouteDumpTimeoutMs); the twin of the kernel's errno when it refused or
+// answered malformed data.
+constexpr int kRouteDumpTimeoutMs = 1000;
+int dumpRouteTable(uint16_t requestType, RouteRecords& records);
+
+} // namespace kovra
