@@ -288,6 +288,11 @@ public:
         }
         return parameterResult;
     }
+    bool readWifiModuleNetwork(UnitSlot& slot) override
+    {
+        calls.push_back("network " + slot.record.typePair());
+        return portResult;
+    }
 };
 
 void addUnit(UnitTable& table, Ipv4 address, const char* pair)

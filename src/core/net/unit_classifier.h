@@ -16,6 +16,8 @@ public:
     // Kinds 3, 5, 6, 7: the unit's parameters into the slot's UnitSettings, and its TCP
     // port into configBlock0 bytes 24-25.
     virtual bool readUnitParameters(UnitSlot&) = 0;
+    // Kind 2, when its row is added: the module's interface (DHCP, address, mask, gateway).
+    virtual bool readWifiModuleNetwork(UnitSlot&) = 0;
 };
 
 // Readers for a program that has no settings reader or Wi-Fi module client: every read
@@ -25,6 +27,7 @@ class FailingKindReaders : public KindReaders {
 public:
     bool readWifiModulePort(UnitSlot&) override { return false; }
     bool readUnitParameters(UnitSlot&) override { return false; }
+    bool readWifiModuleNetwork(UnitSlot&) override { return false; }
 };
 
 // True when the unit's address is in the adapter's subnet:

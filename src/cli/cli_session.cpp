@@ -1,0 +1,108 @@
+#include "cli/cli_session.h"
+
+#include "core/platform/ipv4.h"
+#include "core/units/unit_record.h"
+
+#include <chrono>
+#include <ostream>
+#include <unistd.h>
+
+namespace kovra::cli {
+
+// Longest a single flow may take before the CLI gives up on it: a search of a full table
+// with every unit slow stays far below this.
+constexpr std::chrono::minutes kFlowLimit { 10 };
+
+CliSession::CliSession(const CliOptions& options, std::istream& in, std::ostream& out, std::ostream& err,
+    MainWindowModel::AdapterSource adapters)
+    : m_options(options)
+    , m_out(out)
+    , m_err(err)
+    , m_ui(in, err, options.yes, isatty(STDIN_FILENO) && isatty(STDERR_FILENO))
+    , m_model(std::make_unique<MainWindowModel>(m_view, m_events, m_ui, commandLineOf(options), std::move(adapters)))
+{
+    if (m_options.port.empty())
+        m_options.port = std::to_string(kDefaultUnitPort);
+}
+
+int CliSession::initialize()
+{
+    switch (m_model->onInitDialog()) {
+    case MainWindowModel::StartResult::Ready:
+        break;
+    case MainWindowModel::StartResult::NoAdapter:
+        return kExitFailed;
+    case MainWindowModel::StartResult::AdapterListUnreadable:
+        m_err << "the network adapters cannot be read" << std::endl;
+        return kExitFailed;
+    }
+    if (m_options.adapter.empty())
+        return kExitOk;
+    Ipv4 wanted = 0;
+    if (!parseIpv4(m_options.adapter, wanted)) {
+        m_err << "--adapter takes the adapter's IPv4 address" << std::endl;
+        return kExitUsage;
+    }
+    const auto& adapters = m_model->adapters();
+    for (size_t i = 0; i < adapters.size(); ++i) {
+        if (adapters[i].address == wanted) {
+            m_model->onAdapterSelected(int(i));
+            return kExitOk;
+        }
+    }
+    m_err << "no usable network adapter has the address " << m_options.adapter << std::endl;
+    return kExitFailed;
+}
+
+bool CliSession::waitUntil(const std::function<bool()>& done)
+{
+    return m_events.runUntil(done, kFlowLimit);
+}
+
+int CliSession::search()
+{
+    const int messagesBefore = m_ui.messageCount();
+    m_model->onSearch(m_options.port);
+    if (!waitUntil([this] { return !m_model->searching(); }))
+        return kExitFailed;
+    m_model->waitForFlows();
+    m_events.runPending();
+    return m_ui.messageCount() == messagesBefore ? kExitOk : kExitFailed;
+}
+
+int CliSession::add(const std::string& address)
+{
+    const int messagesBefore = m_ui.messageCount();
+    m_model->onAddByAddress(address, m_options.port);
+    if (!waitUntil([this] { return !m_model->adding(); }))
+        return kExitFailed;
+    m_events.runPending();
+    return m_ui.messageCount() == messagesBefore ? kExitOk : kExitFailed;
+}
+
+int CliSession::resolveUnit(const std::string& unit)
+{
+    Ipv4 address = 0;
+    std::array<uint8_t, 6> mac {};
+    if (parseIpv4(unit, address)) {
+        if (add(unit) != kExitOk)
+            return -1;
+        return m_model->table().findByIpText(ipv4ToText(address));
+    }
+    if (parseMacText(unit, mac)) {
+        if (search() != kExitOk)
+            return -1;
+        const UnitTable& table = m_model->table();
+        for (const auto& row : m_model->rows()) {
+            const int slot = table.findByIpText(row.ip);
+            if (slot >= 0 && table.record(slot).mac == mac)
+                return slot;
+        }
+        m_err << "no unit with the hardware address " << macText(mac) << " answered" << std::endl;
+        return -1;
+    }
+    m_err << "a unit is an IPv4 address or a hardware address XX-XX-XX-XX-XX-XX, not " << unit << std::endl;
+    return -1;
+}
+
+} // namespace kovra::cli

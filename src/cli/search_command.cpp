@@ -1,0 +1,73 @@
+#include "cli/cli_session.h"
+#include "cli/command.h"
+#include "cli/text_table.h"
+#include "cli/unit_json.h"
+
+#include <ostream>
+
+namespace kovra::cli {
+
+namespace {
+
+void printRows(CliSession& session)
+{
+    const auto& rows = session.model().rows();
+    const UnitTable& table = session.model().table();
+    if (session.options().json) {
+        auto list = nlohmann::json::array();
+        for (const auto& row : rows) {
+            const int slot = table.findByIpText(row.ip);
+            if (slot >= 0)
+                list.push_back(unitJson(table.slot(slot), row));
+        }
+        session.out() << list.dump(2) << std::endl;
+        return;
+    }
+    std::vector<std::vector<std::string>> cells;
+    for (const auto& row : rows)
+        cells.push_back({ row.mac, row.ip, row.model });
+    printTextTable(session.out(), { "MACアドレス", "IPアドレス", "機種" }, cells);
+}
+
+// `search`: the search button, then the device list.
+class SearchCommand : public Command {
+public:
+    std::string name() const override { return "search"; }
+
+    int run(CliSession& session, const std::vector<std::string>&) override
+    {
+        const int status = session.search();
+        printRows(session);
+        return status;
+    }
+};
+
+// `add IP`: the add button with an address, then the device list.
+class AddCommand : public Command {
+public:
+    std::string name() const override { return "add"; }
+    size_t minArguments() const override { return 1; }
+    size_t maxArguments() const override { return 1; }
+
+    int run(CliSession& session, const std::vector<std::string>& arguments) override
+    {
+        const int status = session.add(arguments[0]);
+        if (status == kExitOk)
+            printRows(session);
+        return status;
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Command> makeSearchCommand()
+{
+    return std::make_unique<SearchCommand>();
+}
+
+std::unique_ptr<Command> makeAddCommand()
+{
+    return std::make_unique<AddCommand>();
+}
+
+} // namespace kovra::cli

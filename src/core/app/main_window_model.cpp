@@ -1,0 +1,210 @@
+#include "core/app/main_window_model.h"
+
+#include "core/app/add_unit_flow.h"
+#include "core/app/search_flow.h"
+#include "core/app/system_texts.h"
+#include "core/app/unit_row_builder.h"
+#include "core/net/unit_classifier.h"
+#include "core/platform/bind_address.h"
+
+namespace kovra {
+
+MainWindowModel::MainWindowModel(MainWindowView& view, WindowDispatcher& dispatcher, UserInterface& ui,
+    const std::string& commandLine, AdapterSource adapters)
+    : m_view(view)
+    , m_dispatcher(dispatcher)
+    , m_ui(ui)
+    , m_options(parseProgramOptions(commandLine))
+    , m_versionText(kovra::versionText(programVersion()))
+    , m_adapterSource(std::move(adapters))
+{
+}
+
+MainWindowModel::~MainWindowModel()
+{
+    m_runner.waitAll();
+}
+
+MainWindowModel::StartResult MainWindowModel::onInitDialog()
+{
+    m_adapters.clear();
+    if (m_adapterSource(m_adapters) == kAdapterListUnreadable)
+        return StartResult::AdapterListUnreadable;
+    if (m_adapters.empty()) {
+        m_ui.showMessage(texts::kNoNetworkDevice);
+        m_view.closeWindow(-1);
+        return StartResult::NoAdapter;
+    }
+    std::vector<std::string> lines;
+    for (const auto& adapter : m_adapters)
+        lines.push_back(adapterLine(adapter));
+    m_view.setAdapterLines(lines, 0);
+    onAdapterSelected(0);
+
+    enableAddressGroup(false);
+    m_rowsDone = 0;
+    m_view.setStatusText(m_versionText);
+    m_view.setProgressVisible(false);
+    m_view.setProgressValue(0);
+    return StartResult::Ready;
+}
+
+void MainWindowModel::onAdapterSelected(int index)
+{
+    if (index < 0 || index >= int(m_adapters.size()))
+        return;
+    m_selectedAdapter = index;
+    setBindAddress(m_adapters[size_t(index)].address);
+}
+
+void MainWindowModel::enableMainControls(bool enabled)
+{
+    m_view.setMainControlsEnabled(enabled);
+    enableAddressGroup(false);
+}
+
+void MainWindowModel::enableAddressGroup(bool enabled)
+{
+    AddressGroupState group = enabled ? m_addressGroup : disabledAddressGroup();
+    if (enabled)
+        group.dhcpEnabled = group.addressEnabled = group.maskEnabled = group.gatewayEnabled = group.pingEnabled
+            = group.setEnabled = true;
+    setAddressGroup(group);
+}
+
+void MainWindowModel::setAddressGroup(const AddressGroupState& group)
+{
+    m_addressGroup = group;
+    m_view.setAddressGroup(group);
+}
+
+bool MainWindowModel::selectedAdapterNetwork(Ipv4& address, Ipv4& mask) const
+{
+    if (m_selectedAdapter < 0)
+        return false;
+    address = m_adapters[size_t(m_selectedAdapter)].address;
+    mask = m_adapters[size_t(m_selectedAdapter)].mask;
+    return true;
+}
+
+KindReaders& MainWindowModel::kindReaders()
+{
+    static FailingKindReaders unavailable;
+    return m_readers ? *m_readers : unavailable;
+}
+
+void MainWindowModel::onSearch(const std::string& portText)
+{
+    m_view.clearDeviceRows();
+    m_rows.clear();
+    m_selectedIpText.clear();
+    m_view.setStatusText(texts::kSearching);
+    enableMainControls(false);
+    m_searching = true;
+
+    Ipv4 address = 0;
+    Ipv4 mask = 0;
+    selectedAdapterNetwork(address, mask);
+    SearchFlow flow(*this, parsePortText(portText), address, mask);
+    m_runner.start([flow]() mutable { flow.run(); });
+}
+
+void MainWindowModel::onAddByAddress(const std::string& addressText, const std::string& portText)
+{
+    if (addressText.empty())
+        return;
+    // The add blocks the list while it changes the table.
+    enableMainControls(false);
+    m_adding = true;
+    Ipv4 address = 0;
+    Ipv4 mask = 0;
+    selectedAdapterNetwork(address, mask);
+    AddUnitFlow flow(*this, addressText, parsePortText(portText), address, mask);
+    m_runner.start([flow]() mutable { flow.run(); });
+}
+
+void MainWindowModel::onSelectionChanged(const std::string& ipText)
+{
+    m_selectedIpText = ipText;
+    const int slot = selectedSlot();
+    AddressGroupState group = m_addressGroup;
+    applySelection(group, slot >= 0 ? &m_table.slot(slot) : nullptr);
+    setAddressGroup(group);
+}
+
+int MainWindowModel::selectedSlot() const
+{
+    return m_table.findByIpText(m_selectedIpText);
+}
+
+void MainWindowModel::onDhcpClicked(bool checked)
+{
+    const int slot = selectedSlot();
+    AddressGroupState group = m_addressGroup;
+    applyDhcpCheckBox(group, checked, slot >= 0 && m_table.record(slot).sameSubnet);
+    setAddressGroup(group);
+}
+
+void MainWindowModel::removeSlot(int slot)
+{
+    if (slot < 0 || slot >= m_table.unitCount())
+        return;
+    const std::string ipText = m_table.record(slot).ipText;
+    m_table.removeSlot(slot);
+    for (auto it = m_rows.begin(); it != m_rows.end(); ++it) {
+        if (it->ip == ipText) {
+            m_rows.erase(it);
+            break;
+        }
+    }
+    m_view.removeSelectedDeviceRow();
+    m_selectedIpText.clear();
+}
+
+void MainWindowModel::onUnitRowReady(const std::optional<DeviceRow>& row)
+{
+    ++m_rowsDone;
+    if (m_rowsDone >= m_fillCount) {
+        m_view.setStatusText(m_versionText);
+        enableMainControls(true);
+        m_searching = false;
+    }
+    if (!row)
+        return;
+    m_view.insertDeviceRow(m_rowsAdded, *row);
+    m_rows.insert(m_rows.begin() + m_rowsAdded, *row);
+    ++m_rowsAdded;
+}
+
+void MainWindowModel::startImportProgress(int seconds)
+{
+    m_progress.start(seconds);
+    m_view.setProgressValue(0);
+    m_view.setProgressVisible(true);
+    enableMainControls(false);
+    m_view.setProgressTimerRunning(true);
+}
+
+void MainWindowModel::onProgressTimer()
+{
+    switch (importStatus.load()) {
+    case kImportRunning:
+        m_view.setProgressValue(m_progress.tick());
+        break;
+    case kImportDone:
+        m_view.setProgressValue(100);
+        m_view.setProgressTimerRunning(false);
+        m_ui.showMessage(texts::kSettingDoneRestart);
+        m_view.setProgressVisible(false);
+        enableMainControls(true);
+        break;
+    default:
+        m_view.setProgressTimerRunning(false);
+        m_ui.showMessage(texts::kSettingFailed);
+        m_view.setProgressVisible(false);
+        enableMainControls(true);
+        break;
+    }
+}
+
+} // namespace kovra

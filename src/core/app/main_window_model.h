@@ -1,0 +1,129 @@
+#pragma once
+
+#include "core/app/address_group.h"
+#include "core/app/flow_runner.h"
+#include "core/app/import_progress.h"
+#include "core/app/main_window_view.h"
+#include "core/app/program_options.h"
+#include "core/app/window_dispatcher.h"
+#include "core/app/user_interface.h"
+#include "core/platform/adapter_table.h"
+#include "core/units/unit_table.h"
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kovra {
+
+class KindReaders;
+
+// The port edit's starting value: the TCP port units leave the factory with.
+constexpr int kDefaultUnitPort = 10001;
+
+// The main window's state and the flows behind its buttons, without any widgets.
+// Every public call is made on the window's thread; flows run on worker threads and come
+// back through the dispatcher.
+class MainWindowModel {
+public:
+    using AdapterSource = std::function<int(std::vector<AdapterEntry>&)>;
+
+    MainWindowModel(MainWindowView& view, WindowDispatcher& dispatcher, UserInterface& ui, const std::string& commandLine,
+        AdapterSource adapters = enumerateAdapters);
+    ~MainWindowModel();
+
+    enum class StartResult {
+        Ready,
+        NoAdapter, // the message has been shown and the window closed with -1
+        AdapterListUnreadable, // the program ends at once with exit status 1
+    };
+    // Start-up: adapters, lists, address group, status line.
+    StartResult onInitDialog();
+
+    const ProgramOptions& options() const { return m_options; }
+    const std::string& versionText() const { return m_versionText; }
+
+    // Adapter choice (list 1131).
+    const std::vector<AdapterEntry>& adapters() const { return m_adapters; }
+    void onAdapterSelected(int index);
+    int selectedAdapter() const { return m_selectedAdapter; }
+
+    void enableMainControls(bool enabled);
+    void enableAddressGroup(bool enabled);
+    const AddressGroupState& addressGroup() const { return m_addressGroup; }
+
+    // Search button 1001 with the text of the port edit 1005. Returns at once; the search
+    // runs on a worker thread and `searching()` holds until the last row is in.
+    void onSearch(const std::string& portText);
+    bool searching() const { return m_searching; }
+
+    // Add button 1002 with the texts of edit 1205 and the port edit 1005; runs on a worker
+    // thread and `adding()` holds until it has ended.
+    void onAddByAddress(const std::string& addressText, const std::string& portText);
+    bool adding() const { return m_adding; }
+
+    // A row became selected; `ipText` is its column-1 text (empty: no selection).
+    void onSelectionChanged(const std::string& ipText);
+    int selectedSlot() const;
+    // Click on check box 1037.
+    void onDhcpClicked(bool checked);
+
+    // The XML import started in the background: progress bar and timer 100.
+    void startImportProgress(int seconds);
+    void onProgressTimer();
+    const ImportProgress& progress() const { return m_progress; }
+
+    // The device list as shown, in row order.
+    const std::vector<DeviceRow>& rows() const { return m_rows; }
+    int rowsAdded() const { return m_rowsAdded; }
+    int rowsDone() const { return m_rowsDone; }
+
+    UnitTable& table() { return m_table; }
+    const UnitTable& table() const { return m_table; }
+    void removeSlot(int slot);
+
+    // The reads of later unit kinds (Wi-Fi module port, unit parameters).
+    void setKindReaders(KindReaders* readers) { m_readers = readers; }
+
+    // Waits for every running flow (window closing, tests).
+    void waitForFlows() { m_runner.waitAll(); }
+
+private:
+    friend class SearchFlow;
+    friend class AddUnitFlow;
+
+    KindReaders& kindReaders();
+    bool selectedAdapterNetwork(Ipv4& address, Ipv4& mask) const;
+
+    void setAddressGroup(const AddressGroupState& group);
+    // The row builder's window half: counts the unit, restores the controls after the
+    // last one of the fill and inserts its row when it has one.
+    void onUnitRowReady(const std::optional<DeviceRow>& row);
+
+    MainWindowView& m_view;
+    WindowDispatcher& m_dispatcher;
+    UserInterface& m_ui;
+    ProgramOptions m_options;
+    std::string m_versionText;
+    AdapterSource m_adapterSource;
+    std::vector<AdapterEntry> m_adapters;
+    int m_selectedAdapter = -1;
+    AddressGroupState m_addressGroup;
+    UnitTable m_table;
+    std::vector<DeviceRow> m_rows;
+    std::string m_selectedIpText;
+    int m_rowsAdded = 0;
+    int m_rowsDone = 0;
+    int m_fillCount = 0; // units of the running fill: the last one re-enables the controls
+    std::atomic<int> m_pendingRow { -1 };
+    bool m_searching = false;
+    bool m_adding = false;
+    ImportProgress m_progress;
+    KindReaders* m_readers = nullptr;
+    FlowRunner m_runner; // last: flows end before the state they use goes away
+};
+
+} // namespace kovra

@@ -1,0 +1,296 @@
+#include "gui/main_window.h"
+
+#include "core/app/system_texts.h"
+#include "gui/ip_address_edit.h"
+#include "gui/program_icon.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace kovra {
+
+namespace {
+
+constexpr int kProgressTimerMs = 100; // timer 100
+const char* const kControlId = "controlId";
+
+template <typename Widget> Widget* withId(Widget* widget, int id)
+{
+    widget->setProperty(kControlId, id);
+    return widget;
+}
+
+QString fromUtf8(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), int(text.size()));
+}
+
+} // namespace
+
+MainWindow::MainWindow(const QString& commandLine, QWidget* parent, MainWindowModel::AdapterSource adapters)
+    : QDialog(parent)
+    , m_ui(this)
+    , m_dispatcher(this)
+{
+    setWindowTitle(tr("KOVRAset"));
+    setWindowIcon(programIcon());
+    buildControls();
+    m_model = std::make_unique<MainWindowModel>(
+        static_cast<MainWindowView&>(*this), m_dispatcher, m_ui, commandLine.toStdString(), std::move(adapters));
+    connectControls();
+}
+
+MainWindow::~MainWindow()
+{
+    shutDownFlows();
+}
+
+void MainWindow::shutDownFlows()
+{
+    // Questions still waiting for an answer get Cancel, then every flow is waited for.
+    m_ui.shutDown();
+    m_model->waitForFlows();
+}
+
+MainWindowModel::StartResult MainWindow::initialize()
+{
+    return m_model->onInitDialog();
+}
+
+QWidget* MainWindow::control(int id) const
+{
+    for (QWidget* w : findChildren<QWidget*>())
+        if (w->property(kControlId).toInt() == id)
+            return w;
+    return nullptr;
+}
+
+void MainWindow::buildControls()
+{
+    auto* layout = new QVBoxLayout(this);
+
+    auto* adapterRow = new QHBoxLayout;
+    m_adapterList = withId(new QComboBox, 1131);
+    m_adapterList->setMinimumContentsLength(40);
+    auto* adapterLabel = new QLabel(tr("ネットワークデバイス選択(&N):"));
+    adapterLabel->setBuddy(m_adapterList);
+    adapterRow->addWidget(adapterLabel);
+    adapterRow->addWidget(m_adapterList, 1);
+    layout->addLayout(adapterRow);
+
+    auto* listGroup = new QGroupBox(tr("デバイスリスト(&D)"));
+    auto* listLayout = new QVBoxLayout(listGroup);
+    m_deviceList = withId(new QTreeWidget, 1012);
+    m_deviceList->setRootIsDecorated(false);
+    m_deviceList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_deviceList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_deviceList->setHeaderLabels({ tr("MACアドレス"), tr("IPアドレス"), tr("機種") });
+    m_deviceList->setColumnWidth(0, 140);
+    m_deviceList->setColumnWidth(1, 90);
+    m_deviceList->setColumnWidth(2, 150);
+    m_deviceList->header()->setDefaultAlignment(Qt::AlignLeft);
+    m_deviceList->setMinimumHeight(200);
+    listLayout->addWidget(m_deviceList);
+
+    auto* searchRow = new QHBoxLayout;
+    m_portEdit = withId(new QLineEdit, 1005);
+    m_portEdit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,5}"), m_portEdit));
+    m_portEdit->setMaximumWidth(80);
+    m_portEdit->setText(QString::number(kDefaultUnitPort));
+    auto* portLabel = new QLabel(tr("KOVRAポート(&P) :"));
+    portLabel->setBuddy(m_portEdit);
+    m_searchButton = withId(new QPushButton(tr("検索(&S)")), 1001);
+    m_searchButton->setDefault(true);
+    searchRow->addWidget(portLabel);
+    searchRow->addWidget(m_portEdit);
+    searchRow->addWidget(m_searchButton);
+    searchRow->addStretch(1);
+    m_addAddressEdit = withId(new QLineEdit, 1205);
+    m_addAddressEdit->setMaximumWidth(130);
+    auto* addLabel = new QLabel(tr("IPアドレス(&I):"));
+    addLabel->setBuddy(m_addAddressEdit);
+    m_addButton = withId(new QPushButton(tr("追加(&A)")), 1002);
+    searchRow->addWidget(addLabel);
+    searchRow->addWidget(m_addAddressEdit);
+    searchRow->addWidget(m_addButton);
+    listLayout->addLayout(searchRow);
+    layout->addWidget(listGroup, 1);
+
+    auto* lower = new QHBoxLayout;
+    auto* addressGroup = new QGroupBox(tr("IPアドレスの設定"));
+    auto* addressLayout = new QGridLayout(addressGroup);
+    m_dhcpCheck = withId(new QCheckBox(tr("IPアドレスの自動取得")), 1037);
+    m_addressEdit = withId(new IpAddressEdit, 1003);
+    m_maskEdit = withId(new IpAddressEdit, 1004);
+    m_gatewayEdit = withId(new IpAddressEdit, 1007);
+    m_setButton = withId(new QPushButton(tr("設定")), 1029);
+    m_pingButton = withId(new QPushButton(tr("PING")), 1028);
+    addressLayout->addWidget(m_dhcpCheck, 0, 0, 1, 2);
+    addressLayout->addWidget(new QLabel(tr("設定するIPアドレス")), 1, 0);
+    addressLayout->addWidget(m_addressEdit, 1, 1);
+    addressLayout->addWidget(m_pingButton, 1, 2);
+    addressLayout->addWidget(new QLabel(tr("サブネットマスク")), 2, 0);
+    addressLayout->addWidget(m_maskEdit, 2, 1);
+    addressLayout->addWidget(new QLabel(tr("デフォルトゲートウェイ")), 3, 0);
+    addressLayout->addWidget(m_gatewayEdit, 3, 1);
+    addressLayout->addWidget(m_setButton, 3, 2);
+    lower->addWidget(addressGroup, 1);
+
+    auto* functions = new QVBoxLayout;
+    m_mailAlertButton = withId(new QPushButton(tr("メールアラート")), 1000);
+    m_inputExtensionButton = withId(new QPushButton(tr("入力延長")), 1008);
+    m_otherSettingsButton = withId(new QPushButton(tr("その他の設定")), 1009);
+    functions->addWidget(m_mailAlertButton);
+    functions->addWidget(m_inputExtensionButton);
+    functions->addWidget(m_otherSettingsButton);
+    auto* fileGroup = new QGroupBox(tr("設定ファイル"));
+    auto* fileLayout = new QVBoxLayout(fileGroup);
+    m_saveFileButton = withId(new QPushButton(tr("設定一括保存")), 1010);
+    m_writeFileButton = withId(new QPushButton(tr("設定一括書込")), 1011);
+    fileLayout->addWidget(m_saveFileButton);
+    fileLayout->addWidget(m_writeFileButton);
+    functions->addWidget(fileGroup);
+    functions->addStretch(1);
+    lower->addLayout(functions);
+    layout->addLayout(lower);
+
+    auto* bottom = new QHBoxLayout;
+    m_statusPlace = new QStackedWidget;
+    m_statusLine = withId(new QLabel, 1046);
+    m_progressBar = withId(new QProgressBar, 1079);
+    m_progressBar->setRange(0, 100);
+    m_statusPlace->addWidget(m_statusLine);
+    m_statusPlace->addWidget(m_progressBar);
+    m_statusPlace->setFixedHeight(m_progressBar->sizeHint().height());
+    m_exitButton = withId(new QPushButton(tr("終了(&X)")), 1006);
+    bottom->addWidget(m_statusPlace, 1);
+    bottom->addWidget(m_exitButton);
+    layout->addLayout(bottom);
+
+    m_progressTimer = new QTimer(this);
+    m_progressTimer->setInterval(kProgressTimerMs);
+}
+
+void MainWindow::connectControls()
+{
+    connect(m_adapterList, qOverload<int>(&QComboBox::activated), this,
+        [this](int index) { m_model->onAdapterSelected(index); });
+    connect(m_searchButton, &QPushButton::clicked, this,
+        [this] { m_model->onSearch(m_portEdit->text().toStdString()); });
+    connect(m_addButton, &QPushButton::clicked, this, [this] {
+        m_model->onAddByAddress(m_addAddressEdit->text().trimmed().toStdString(), m_portEdit->text().toStdString());
+    });
+    connect(m_deviceList, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const auto selected = m_deviceList->selectedItems();
+        if (!selected.isEmpty())
+            m_model->onSelectionChanged(selected.first()->text(1).toStdString());
+    });
+    connect(m_dhcpCheck, &QCheckBox::clicked, this, [this](bool checked) { m_model->onDhcpClicked(checked); });
+    connect(m_progressTimer, &QTimer::timeout, this, [this] { m_model->onProgressTimer(); });
+    connect(m_exitButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    shutDownFlows();
+    QDialog::closeEvent(event);
+}
+
+void MainWindow::reject()
+{
+    shutDownFlows();
+    QDialog::reject();
+}
+
+void MainWindow::setAdapterLines(const std::vector<std::string>& lines, int selected)
+{
+    m_adapterList->clear();
+    for (const auto& line : lines)
+        m_adapterList->addItem(fromUtf8(line));
+    m_adapterList->setCurrentIndex(selected);
+}
+
+void MainWindow::setStatusText(const std::string& text)
+{
+    m_statusLine->setText(tr(text.c_str()));
+}
+
+void MainWindow::setMainControlsEnabled(bool enabled)
+{
+    for (QWidget* w : std::initializer_list<QWidget*> { m_addAddressEdit, m_searchButton, m_deviceList, m_portEdit,
+             m_addButton, m_otherSettingsButton, m_inputExtensionButton, m_mailAlertButton, m_writeFileButton,
+             m_saveFileButton })
+        w->setEnabled(enabled);
+    update();
+}
+
+void MainWindow::setAddressGroup(const AddressGroupState& group)
+{
+    m_dhcpCheck->setEnabled(group.dhcpEnabled);
+    m_dhcpCheck->setChecked(group.dhcpChecked);
+    m_addressEdit->setEnabled(group.addressEnabled);
+    m_maskEdit->setEnabled(group.maskEnabled);
+    m_gatewayEdit->setEnabled(group.gatewayEnabled);
+    m_pingButton->setEnabled(group.pingEnabled);
+    m_setButton->setEnabled(group.setEnabled);
+    m_addressEdit->setText(fromUtf8(group.address));
+    m_maskEdit->setText(fromUtf8(group.mask));
+    m_gatewayEdit->setText(fromUtf8(group.gateway));
+}
+
+void MainWindow::clearDeviceRows()
+{
+    m_deviceList->clear();
+}
+
+void MainWindow::insertDeviceRow(int index, const DeviceRow& row)
+{
+    auto* item = new QTreeWidgetItem({ fromUtf8(row.mac), fromUtf8(row.ip), fromUtf8(row.model) });
+    m_deviceList->insertTopLevelItem(index, item);
+}
+
+void MainWindow::removeSelectedDeviceRow()
+{
+    for (QTreeWidgetItem* item : m_deviceList->selectedItems())
+        delete item;
+    m_deviceList->clearSelection();
+}
+
+void MainWindow::setProgressVisible(bool visible)
+{
+    m_statusPlace->setCurrentWidget(visible ? static_cast<QWidget*>(m_progressBar) : m_statusLine);
+}
+
+void MainWindow::setProgressValue(int percent)
+{
+    m_progressBar->setValue(percent);
+}
+
+void MainWindow::setProgressTimerRunning(bool running)
+{
+    if (running)
+        m_progressTimer->start();
+    else
+        m_progressTimer->stop();
+}
+
+void MainWindow::closeWindow(int result)
+{
+    done(result);
+}
+
+} // namespace kovra
