@@ -48,7 +48,7 @@ bool HexText::parseBytes(const std::string& text, std::string& bytes)
     std::string result;
     size_t pos = 0;
     while (pos < text.size()) {
-        if (text[pos] == ' ' || text[pos] == ':') {
+        if (text[pos] == ' ' || text[pos] == ':' || text[pos] == '-') {
             ++pos;
             continue;
         }

@@ -15,7 +15,8 @@ public:
     // character is not a hexadecimal digit (either case).
     static bool parse(const std::string& text, size_t pos, size_t digits, unsigned& value);
 
-    // Bytes from pairs of hexadecimal digits; spaces and colons between pairs are allowed.
+    // Bytes from pairs of hexadecimal digits; spaces, colons and dashes between pairs are
+    // allowed.
     static bool parseBytes(const std::string& text, std::string& bytes);
 };
 

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/resource.h>
 
 namespace {
 
@@ -108,6 +109,12 @@ int main(int argc, char** argv)
                 stderr, "kovra-sim: cannot write %s: %s\n", options.logFile.c_str(), std::strerror(errno));
             return kExitFailure;
         }
+    }
+    // Each unit holds a few sockets and every connection one more: allow as many as the system lets.
+    rlimit files {};
+    if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+        files.rlim_cur = files.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &files);
     }
     // Every thread inherits the blocked signals; the main thread alone waits for them.
     sigset_t signals;

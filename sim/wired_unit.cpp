@@ -347,7 +347,7 @@ std::string WiredUnit::modelAnswerExtended() const
     for (size_t i = 0; i < depth; ++i)
         cascade[i] = static_cast<char>(kCascadePass);
     cascade[depth] = static_cast<char>(model & 0x0F);
-    return std::string(kModelQuery) + static_cast<char>(kSwitchTop - config().unitSwitch) + cascade + kEnd;
+    return echo(kModelQuery) + static_cast<char>(kSwitchTop - config().unitSwitch) + cascade + kEnd;
 }
 
 std::string WiredUnit::shortCommand(const std::string& request)
