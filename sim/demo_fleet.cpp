@@ -4,7 +4,7 @@ namespace sim {
 
 const std::string& demoFleetText()
 {
-    // One unit per model of the model-name table (kinds 0, 1 and 4), then the special cases.
+    // One unit per model of the model-name table (kinds 0, 1 and 4), then the odd cases.
     static const std::string text = R"json({
   "units": [
     { "name": "QM-110",    "kind": 0, "typePair": "X1", "address": "203.0.113.10", "model": 0, "switch": 0, "gateway": "203.0.113.1" },

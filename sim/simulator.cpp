@@ -368,7 +368,7 @@ void Simulator::handleDatagram(
     size_t index, const std::string& bytes, const sockaddr_in& from, bool broadcast, int extraDelayMs)
 {
     Unit& unit = *m_slots[index]->unit;
-    const DatagramAnswer answer = unit.datagram(bytes);
+    const DatagramAnswer answer = unit.datagram(bytes, broadcast);
     const Delivery delivery = unit.deliver(Channel::Udp, answer.request, answer.bytes);
     nlohmann::json extra = { { "request", answer.request }, { "from", endpointText(from) },
         { "broadcast", broadcast }, { "answer", delivery.send ? RequestLog::hex(delivery.bytes) : "" } };

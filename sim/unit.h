@@ -38,7 +38,8 @@ public:
     // The answer shaped by the unit's latency and fault switch.
     Delivery deliver(Channel channel, const std::string& request, const std::string& answer);
 
-    virtual DatagramAnswer datagram(const std::string& request) = 0;
+    // broadcast: the request reached the unit by a broadcast, not at its own address.
+    virtual DatagramAnswer datagram(const std::string& request, bool broadcast) = 0;
     // The unit's subnet mask while it is up (host order): a broadcast to its subnet reaches it.
     virtual uint32_t netmask() const = 0;
     // The TCP ports the unit listens on while it is up.

@@ -22,7 +22,7 @@ enum class ModelAnswer {
 // Which of the two search requests a unit answers.
 enum class SearchAnswer { Auto, A, B, Both };
 
-// One unit of a fleet file, as given there (kind-specific defaults are filled by its UnitKind).
+// One unit of a fleet file, as given there (per-kind defaults are filled by its UnitKind).
 struct UnitConfig {
     static constexpr uint16_t kDefaultPort = 10001;
 

@@ -154,7 +154,7 @@ uint8_t WiredUnit::registerValue(int code) const
     return m_registers.at(static_cast<size_t>(code));
 }
 
-DatagramAnswer WiredUnit::datagram(const std::string& request)
+DatagramAnswer WiredUnit::datagram(const std::string& request, bool broadcast)
 {
     DatagramAnswer answer;
     answer.request = "unknown";
@@ -170,7 +170,7 @@ DatagramAnswer WiredUnit::datagram(const std::string& request)
     const uint8_t code = byteAt(request, kCodeOffset);
     if (code >= kRecordWriteBase && code < kRecordWriteBase + kRecordCount
         && (flag == 0 || flag == kWriteContinues))
-        return writeRecord(request);
+        return writeRecord(request, broadcast);
     if (flag != 0)
         return answer;
     if (code == kAddressSetCode)
@@ -225,7 +225,7 @@ std::string WiredUnit::recordAnswer(int n) const
     return bytes;
 }
 
-DatagramAnswer WiredUnit::writeRecord(const std::string& request)
+DatagramAnswer WiredUnit::writeRecord(const std::string& request, bool broadcast)
 {
     const uint8_t flag = byteAt(request, kWriteFlagOffset);
     const int n = byteAt(request, kCodeOffset) - kRecordWriteBase;
@@ -235,6 +235,12 @@ DatagramAnswer WiredUnit::writeRecord(const std::string& request)
     if (request.size() != expected) {
         answer.refused
             = "length " + std::to_string(request.size()) + ", expected " + std::to_string(expected);
+        return answer;
+    }
+    if (broadcast) {
+        // Records go to one unit's own address; a broadcast one would give every unit the same
+        // settings (and the same address).
+        answer.refused = "broadcast";
         return answer;
     }
     {

@@ -21,7 +21,7 @@ public:
     // empty when the unit is fine, else a message.
     static std::string completeWired(UnitConfig& config);
 
-    DatagramAnswer datagram(const std::string& request) override;
+    DatagramAnswer datagram(const std::string& request, bool broadcast) override;
     std::vector<uint16_t> tcpPorts() const override;
     void serve(uint16_t port, Connection& connection) override;
     void restart() override;
@@ -37,7 +37,7 @@ private:
     std::string searchAnswer() const;
     std::string firmwareAnswer() const;
     std::string recordAnswer(int n) const;
-    DatagramAnswer writeRecord(const std::string& request);
+    DatagramAnswer writeRecord(const std::string& request, bool broadcast);
     DatagramAnswer addressSet(const std::string& request);
     std::string modelAnswerOld() const;
     std::string modelAnswerExtended() const;

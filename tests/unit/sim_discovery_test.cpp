@@ -267,6 +267,25 @@ TEST(SimRecords, AddressSetDatagramMovesOnlyTheUnitWithThatHardwareAddress)
     EXPECT_EQ(record0->bytes.substr(4, 4), bytes("00 00 00 00"));
 }
 
+TEST(SimRecords, ARecordWriteByBroadcastIsRefused)
+{
+    LoopbackFleet fleet(R"({ "kind": 0, "address": "$10" }, { "kind": 0, "address": "$11" })");
+    UdpClient pc;
+    auto record0 = pc.exchange(fleet.address(10), fleet.port(), recordQuery(0));
+    ASSERT_TRUE(record0);
+    std::string write = record0->bytes;
+    write.replace(0, 4, bytes("00 00 00 C0"));
+    write.replace(4, 4, addressBytes(fleet.address(77)));
+    pc.send(fleet.broadcast(), fleet.port(), write);
+    EXPECT_TRUE(pc.receiveAll(kQuietMs).empty());
+    pc.send(fleet.broadcast(), fleet.port(), kSearchA);
+    EXPECT_EQ(pc.receiveAll(kQuietMs).size(), 2u);
+    const auto after = pc.exchange(fleet.address(11), fleet.port(), recordQuery(0));
+    ASSERT_TRUE(after);
+    EXPECT_EQ(after->bytes.substr(4, 4), addressBytes(fleet.address(11)));
+    EXPECT_NE(fleet.log().find("\"refused\":\"broadcast\""), std::string::npos);
+}
+
 struct BadDatagramCase {
     const char* label;
     std::string datagram;

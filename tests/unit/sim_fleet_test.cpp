@@ -102,7 +102,7 @@ TEST(SimFleet, KindsFillWhatTheFileLeavesOpen)
 }
 
 // Other tests and the demo rely on what the demo fleet holds.
-TEST(SimFleet, DemoFleetHoldsEveryNamedModelAndTheSpecialCases)
+TEST(SimFleet, DemoFleetHoldsEveryNamedModelAndTheOddCases)
 {
     sim::FleetConfig fleet;
     std::string error;
