@@ -61,15 +61,29 @@ bool FleetConfig::parse(const std::string& text, std::string& error)
         error = "units must be a non-empty list";
         return false;
     }
-    std::set<uint32_t> addresses;
-    std::set<std::array<uint8_t, 6>> macs;
+    units.clear();
     for (size_t i = 0; i < list->size(); ++i) {
         UnitConfig unit;
-        const std::string where = "units[" + std::to_string(i) + "]: ";
         if (!unit.parse((*list)[i], error)) {
-            error = where + error;
+            error = "units[" + std::to_string(i) + "]: " + error;
             return false;
         }
+        units.push_back(std::move(unit));
+    }
+    return complete(error);
+}
+
+bool FleetConfig::complete(std::string& error)
+{
+    if (units.empty()) {
+        error = "units must be a non-empty list";
+        return false;
+    }
+    std::set<uint32_t> addresses;
+    std::set<std::array<uint8_t, 6>> macs;
+    for (size_t i = 0; i < units.size(); ++i) {
+        UnitConfig& unit = units[i];
+        const std::string where = "units[" + std::to_string(i) + "]: ";
         const UnitKind* kind = UnitKind::find(unit.kind);
         if (!kind) {
             error = where + "kind " + std::to_string(unit.kind) + " is not simulated";
@@ -90,7 +104,6 @@ bool FleetConfig::parse(const std::string& text, std::string& error)
             error = where + "mac is already taken";
             return false;
         }
-        units.push_back(std::move(unit));
     }
     return true;
 }

@@ -22,9 +22,13 @@ struct FleetConfig {
     int broadcastSpreadMs = kDefaultSpreadMs;
     std::vector<UnitConfig> units;
 
-    // Reads and checks a fleet file's text; every unit is completed by its kind. False with a
-    // message that names the unit and field at fault.
+    // Reads and checks a fleet file's text (then complete()). False with a message that names
+    // the unit and field at fault.
     bool parse(const std::string& text, std::string& error);
+    // Completes every unit by its kind (defaults, checks) and checks that addresses and hardware
+    // addresses are unique; for fleets built in code as well as read. Doing it twice changes
+    // nothing.
+    bool complete(std::string& error);
 };
 
 } // namespace sim

@@ -72,11 +72,6 @@ Simulator::Simulator(FleetConfig fleet, RequestLog& log, std::string interfaceNa
 {
     if (!interfaceName.empty())
         m_addresses = std::make_unique<InterfaceAddresses>(std::move(interfaceName));
-    for (const UnitConfig& config : m_fleet.units) {
-        auto slot = std::make_unique<Slot>();
-        slot->unit = UnitKind::find(config.kind)->create(config);
-        m_slots.push_back(std::move(slot));
-    }
 }
 
 Simulator::~Simulator()
@@ -88,6 +83,15 @@ int Simulator::start(std::string& error)
 {
     if (m_running)
         return 0;
+    if (m_slots.empty()) {
+        if (!m_fleet.complete(error))
+            return EINVAL;
+        for (const UnitConfig& config : m_fleet.units) {
+            auto slot = std::make_unique<Slot>();
+            slot->unit = UnitKind::find(config.kind)->create(config);
+            m_slots.push_back(std::move(slot));
+        }
+    }
     m_stopFd = ::eventfd(0, EFD_CLOEXEC);
     m_wakeFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (m_stopFd < 0 || m_wakeFd < 0) {

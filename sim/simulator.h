@@ -31,11 +31,13 @@ public:
     Simulator(const Simulator&) = delete;
     Simulator& operator=(const Simulator&) = delete;
 
-    // Brings every unit up and starts serving: 0, or an errno value with a message in error.
+    // Completes the fleet (FleetConfig::complete), brings every unit up and starts serving: 0, or
+    // an errno value (EINVAL for a fleet that does not pass) with a message in error.
     int start(std::string& error);
     // Stops serving and closes every socket; also done by the destructor.
     void stop();
 
+    // The units, once started.
     size_t unitCount() const { return m_slots.size(); }
     Unit& unit(size_t index) { return *m_slots.at(index)->unit; }
     // False while the unit restarts.

@@ -1,9 +1,8 @@
 // Reading and checking fleet files, and the built-in demo fleet that other tests and the demo use.
 #include "address_text.h"
 #include "demo_fleet.h"
-#include "fleet_config.h"
+#include "sim_test_client.h"
 
-#include <gtest/gtest.h>
 #include <set>
 
 namespace {
@@ -99,6 +98,29 @@ TEST(SimFleet, KindsFillWhatTheFileLeavesOpen)
     EXPECT_EQ(*fleet.units[1].mac, (std::array<uint8_t, 6> { 0x02, 0x4B, 0x56, 0x12, 0x00, 0x0A }));
     EXPECT_EQ(*fleet.units[2].typePair, "X5");
     EXPECT_EQ(fleet.discoveryPort, 30718);
+}
+
+TEST(SimFleet, SimulatorCompletesAFleetBuiltInCodeAndRefusesABadOne)
+{
+    sim::FleetConfig fleet;
+    fleet.discoveryPort = simtest::freeUdpPort();
+    sim::UnitConfig unit;
+    ASSERT_TRUE(sim::AddressText::parse(simtest::loopbackBase() + "10", unit.address));
+    fleet.units.push_back(unit);
+    std::FILE* sink = std::fopen("/dev/null", "w");
+    sim::RequestLog log(sink);
+    std::string error;
+    {
+        sim::Simulator simulator(fleet, log);
+        ASSERT_EQ(simulator.start(error), 0) << error;
+        EXPECT_EQ(*simulator.unit(0).config().typePair, "X1");
+        EXPECT_TRUE(simulator.unit(0).config().mac);
+    }
+    fleet.units[0].kind = 7;
+    sim::Simulator simulator(fleet, log);
+    EXPECT_EQ(simulator.start(error), EINVAL);
+    EXPECT_EQ(error, "units[0]: kind 7 is not simulated");
+    std::fclose(sink);
 }
 
 // Other tests and the demo rely on what the demo fleet holds.
