@@ -37,7 +37,8 @@ void RequestLog::request(const std::string& unit, const std::string& channel, co
 void RequestLog::event(const std::string& unit, const std::string& what, const nlohmann::json& extra)
 {
     nlohmann::json line = extra;
-    line["unit"] = unit;
+    if (!unit.empty())
+        line["unit"] = unit;
     line["event"] = what;
     write(std::move(line));
 }

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <nlohmann/json.hpp>
-
 #include <cstdio>
 #include <mutex>
+#include <nlohmann/json.hpp>
 #include <string>
 
 namespace sim {
@@ -17,7 +16,9 @@ public:
     // unit: the unit's address; channel: "udp:30718", "tcp:port", ...; bytes as received.
     void request(const std::string& unit, const std::string& channel, const std::string& bytes,
         const nlohmann::json& extra = nlohmann::json::object());
-    void event(const std::string& unit, const std::string& what, const nlohmann::json& extra = nlohmann::json::object());
+    // Something a unit (or, with an empty unit, the whole fleet) did on its own: up, restart, ...
+    void event(const std::string& unit, const std::string& what,
+        const nlohmann::json& extra = nlohmann::json::object());
 
     static std::string hex(const std::string& bytes);
 

@@ -1,0 +1,43 @@
+#include "demo_fleet.h"
+
+namespace sim {
+
+const std::string& demoFleetText()
+{
+    // One unit per model of the model-name table (kinds 0, 1 and 4), then the odd cases.
+    static const std::string text = R"json({
+  "units": [
+    { "name": "QM-110",    "kind": 0, "typePair": "X1", "address": "203.0.113.10", "model": 0, "switch": 0, "gateway": "203.0.113.1" },
+    { "name": "QM-120",    "kind": 0, "typePair": "X2", "address": "203.0.113.11", "model": 1, "switch": 1 },
+    { "name": "QM-130",    "kind": 0, "typePair": "X4", "address": "203.0.113.12", "model": 2, "switch": 2 },
+    { "name": "QM-140",    "kind": 0, "typePair": "X5", "address": "203.0.113.13", "model": 3, "switch": 5 },
+    { "name": "QM-150",    "kind": 0, "typePair": "X9", "address": "203.0.113.14", "model": 4 },
+    { "name": "QM-160",    "kind": 0, "typePair": "X1", "address": "203.0.113.15", "model": 5 },
+    { "name": "QM-170",    "kind": 0, "typePair": "X2", "address": "203.0.113.16", "model": 6 },
+    { "name": "QM-210",    "kind": 0, "typePair": "X4", "address": "203.0.113.17", "model": 8 },
+    { "name": "QM-220",    "kind": 0, "typePair": "X4", "address": "203.0.113.18", "model": 9 },
+    { "name": "QM-210 V2", "kind": 0, "typePair": "X4", "address": "203.0.113.19", "model": 10 },
+    { "name": "QM-230",    "kind": 0, "typePair": "X4", "address": "203.0.113.20", "model": 11 },
+    { "name": "QM-240",    "kind": 0, "typePair": "X4", "address": "203.0.113.21", "model": 12 },
+    { "name": "QM-130(G)", "kind": 1, "typePair": "X6", "address": "203.0.113.22", "model": 2, "firmware": "GC2.05" },
+    { "name": "X6 without GC", "kind": 0, "typePair": "X6", "address": "203.0.113.23", "model": 6, "firmware": "V3.10" },
+    { "name": "QM-310",    "kind": 4, "typePair": "X5", "address": "203.0.113.30", "model": 17 },
+    { "name": "QM-320",    "kind": 4, "typePair": "X5", "address": "203.0.113.31", "model": 19 },
+    { "name": "QM-330",    "kind": 4, "typePair": "X5", "address": "203.0.113.32", "model": 20 },
+    { "name": "QM-340",    "kind": 4, "typePair": "X5", "address": "203.0.113.33", "model": 21 },
+    { "name": "QM-350",    "kind": 4, "typePair": "X5", "address": "203.0.113.34", "model": 22 },
+    { "name": "QM-N410",   "kind": 4, "typePair": "X9", "address": "203.0.113.40", "model": 25 },
+    { "name": "QM-N420",   "kind": 4, "typePair": "X9", "address": "203.0.113.41", "model": 26 },
+    { "name": "QM-N430",   "kind": 4, "typePair": "X9", "address": "203.0.113.42", "model": 27 },
+    { "name": "QX-01",     "kind": 4, "typePair": "X9", "address": "203.0.113.43", "model": 32 },
+    { "name": "other subnet", "kind": 0, "typePair": "X1", "address": "198.18.0.10", "model": 1, "gateway": "198.18.0.1" },
+    { "name": "other port",   "kind": 0, "typePair": "X2", "address": "203.0.113.50", "model": 0, "port": 10002 },
+    { "name": "no model answer", "kind": 0, "typePair": "X1", "address": "203.0.113.51", "model": 3, "modelAnswer": "none" },
+    { "name": "switch F",     "kind": 0, "typePair": "X5", "address": "203.0.113.52", "model": 4, "switch": 15 },
+    { "name": "DHCP",         "kind": 0, "typePair": "X1", "address": "203.0.113.53", "model": 5, "dhcp": true }
+  ]
+})json";
+    return text;
+}
+
+} // namespace sim

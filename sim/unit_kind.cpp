@@ -1,0 +1,22 @@
+#include "unit_kind.h"
+
+#include "first_generation_kind.h"
+#include "gc_kind.h"
+#include "newer_wired_kind.h"
+
+namespace sim {
+
+const UnitKind* UnitKind::find(int kind)
+{
+    static const FirstGenerationKind firstGeneration;
+    static const GcKind gc;
+    static const NewerWiredKind newerWired;
+    static const UnitKind* const kinds[] = { &firstGeneration, &gc, &newerWired };
+    for (const UnitKind* entry : kinds) {
+        if (entry->kind() == kind)
+            return entry;
+    }
+    return nullptr;
+}
+
+} // namespace sim

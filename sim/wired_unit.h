@@ -1,0 +1,66 @@
+#pragma once
+
+#include "unit.h"
+#include "wire_codes.h"
+
+#include <array>
+#include <atomic>
+#include <mutex>
+#include <string>
+
+namespace sim {
+
+// A unit of the binary family (kinds 0, 1 and 4): discovery, stored configuration records and
+// firmware text on the discovery port; on its TCP port the model query, the short binary commands,
+// the registers behind "MR"/"MW" and the framed commands "AL", "AK", "NS", "NJ" and "RSET".
+class WiredUnit : public Unit {
+public:
+    explicit WiredUnit(const UnitConfig& config);
+
+    // Checks and defaults every binary-family unit shares (model answer form, search answer);
+    // empty when the unit is fine, else a message.
+    static std::string completeWired(UnitConfig& config);
+
+    DatagramAnswer datagram(const std::string& request, bool broadcast) override;
+    std::vector<uint16_t> tcpPorts() const override;
+    void serve(uint16_t port, Connection& connection) override;
+    void restart() override;
+
+    // What the unit keeps, for tests and the log.
+    std::string record(int n) const;
+    uint8_t registerValue(int code) const;
+    uint32_t netmask() const override { return m_mask.load(); }
+
+private:
+    // The answer of one command-port request; name receives the request's name.
+    std::string command(const std::string& request, std::string& name);
+    std::string searchAnswer() const;
+    std::string firmwareAnswer() const;
+    std::string recordAnswer(int n) const;
+    DatagramAnswer writeRecord(const std::string& request, bool broadcast);
+    DatagramAnswer addressSet(const std::string& request);
+    std::string modelAnswerOld() const;
+    std::string modelAnswerExtended() const;
+    std::string shortCommand(const std::string& request);
+    std::string memoryRead(const std::string& request) const;
+    std::string memoryWrite(const std::string& request);
+    std::string alertCommand(const std::string& request);
+    std::string noticeCommand(const std::string& request);
+    std::string resetCommand(const std::string& request);
+
+    struct Alert {
+        uint8_t code = kChannelOffset;
+        std::string values = "00000000";
+    };
+
+    mutable std::mutex m_mutex;
+    std::array<std::string, kRecordCount> m_records;
+    std::array<uint8_t, kRegisterCount> m_registers {};
+    std::array<uint8_t, kShortValueCount> m_shortValues {};
+    std::array<Alert, kAlertChannelCount> m_alerts;
+    std::array<uint8_t, kNoticeCount> m_notices {};
+    std::atomic<uint16_t> m_port { 0 };
+    std::atomic<uint32_t> m_mask { 0 };
+};
+
+} // namespace sim
