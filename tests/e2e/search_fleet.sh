@@ -45,3 +45,7 @@ status=$?
 set -e
 [ "$status" -eq 1 ] && grep -q "追加できません" "$work/add-free.err"
 echo "add: ok"
+
+# The GUI's search over the same fleet shows the same rows.
+KOVRA_EXPECTED_ROWS="$work/rows.json" QT_QPA_PLATFORM=offscreen \
+    "$KOVRA_BIN/kovra_gui_tests" --gtest_filter='BenchMainWindow.*' --gtest_also_run_disabled_tests

@@ -16,14 +16,17 @@ def unit(n, **fields):
 
 
 def expected(u):
-    """The row the product must show for unit u of the fleet."""
+    """The row the product must show for unit u of the fleet (versions not shown)."""
     model = u.get("model", 0)
     kind = u.get("kind", 0)
     pair = u.get("typePair", {0: "X1", 1: "X6", 4: "X5"}[kind])
     on_subnet = u["address"].startswith("203.0.113.")
     port_ok = u.get("port", PORT) == PORT
     queried = on_subnet and port_ok and u.get("modelAnswer") != "none"
-    row = {"ip": u["address"], "port": u.get("port", PORT), "sameSubnet": on_subnet}
+    # A unit off the subnet is listed as its answer came: no records read, kind 0, port 0.
+    row = {"ip": u["address"], "port": u.get("port", PORT) if on_subnet else 0, "sameSubnet": on_subnet}
+    if not on_subnet:
+        kind = 0
     if queried:
         if model > 16:
             kind = 4
@@ -34,8 +37,6 @@ def expected(u):
             text = pair
         elif kind == 1:
             text = f"{name}(G)"
-        elif kind == 5:
-            text = f"{name} (Ver.0.00)"
         else:
             text = name
         row.update(modelIndex=model, unitSwitch=u.get("switch", 0))
