@@ -34,7 +34,15 @@ const std::string& demoFleetText()
     { "name": "other port",   "kind": 0, "typePair": "X2", "address": "203.0.113.50", "model": 0, "port": 10002 },
     { "name": "no model answer", "kind": 0, "typePair": "X1", "address": "203.0.113.51", "model": 3, "modelAnswer": "none" },
     { "name": "switch F",     "kind": 0, "typePair": "X5", "address": "203.0.113.52", "model": 4, "switch": 15 },
-    { "name": "DHCP",         "kind": 0, "typePair": "X1", "address": "203.0.113.53", "model": 5, "dhcp": true }
+    { "name": "DHCP",         "kind": 0, "typePair": "X1", "address": "203.0.113.53", "model": 5, "dhcp": true },
+    { "name": "QM-120W",      "kind": 3, "address": "203.0.113.60", "model": 1, "text": { "sketchVersion": 127 } },
+    { "name": "QM-150W old",  "kind": 3, "address": "203.0.113.61", "model": 4, "text": { "sketchVersion": 115 } },
+    { "name": "QM-N410",      "kind": 5, "address": "203.0.113.62", "model": 25, "text": { "sketchVersion": 104,
+      "parameters": { "E1USER": "line1-alert", "E1PASS": "Kv4!pass" } } },
+    { "name": "QM-N420 1.02", "kind": 5, "address": "203.0.113.63", "model": 26, "text": { "sketchVersion": 102 } },
+    { "name": "QM-170 QX",    "kind": 6, "address": "203.0.113.64", "model": 6 },
+    { "name": "QM-N110",      "kind": 7, "address": "203.0.113.65", "model": 0, "switch": 15 },
+    { "name": "old Wi-Fi",    "kind": 3, "address": "203.0.113.66", "model": 2, "text": { "versionLines": 1 } }
   ]
 })json";
     return text;

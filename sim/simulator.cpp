@@ -279,6 +279,7 @@ void Simulator::loop()
                     // Nothing pending: another wake-up was read already.
                 }
                 reapSessions(false);
+                restartRequested(Clock::now());
                 break;
             }
             case Source::Any:
@@ -404,12 +405,24 @@ void Simulator::sendDue(Clock::time_point now)
             ::sendto(slot.udp, pending.bytes.data(), pending.bytes.size(), 0,
                 reinterpret_cast<const sockaddr*>(&pending.to), sizeof(pending.to));
         }
-        if (pending.restart) {
-            takeDown(pending.slot);
-            slot.upAt = now + std::chrono::milliseconds(m_fleet.restartMs);
-            m_log.event(
-                AddressText::format(slot.boundAddress), "restart", { { "downMs", m_fleet.restartMs } });
-        }
+        if (pending.restart)
+            takeDownForRestart(pending.slot, now);
+    }
+}
+
+void Simulator::takeDownForRestart(size_t index, Clock::time_point now)
+{
+    Slot& slot = *m_slots[index];
+    takeDown(index);
+    slot.upAt = now + std::chrono::milliseconds(m_fleet.restartMs);
+    m_log.event(AddressText::format(slot.boundAddress), "restart", { { "downMs", m_fleet.restartMs } });
+}
+
+void Simulator::restartRequested(Clock::time_point now)
+{
+    for (size_t i = 0; i < m_slots.size(); ++i) {
+        if (m_slots[i]->up && m_slots[i]->unit->takeRestartRequest())
+            takeDownForRestart(i, now);
     }
 }
 

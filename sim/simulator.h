@@ -81,6 +81,8 @@ private:
     void accept(size_t index, int listener, uint16_t port);
     void sendDue(Clock::time_point now);
     void restartDue(Clock::time_point now);
+    void restartRequested(Clock::time_point now);
+    void takeDownForRestart(size_t index, Clock::time_point now);
     void reapSessions(bool all);
     int pollTimeout(Clock::time_point now) const;
     void wake();

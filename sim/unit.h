@@ -49,6 +49,11 @@ public:
     // Called while the unit is down for a restart: takes its stored configuration into use.
     virtual void restart() = 0;
 
+    // A unit asks from a connection's thread to restart (a settings message without NORESET);
+    // the simulator restarts it once that connection has ended.
+    void requestRestart() { m_restartRequested = true; }
+    bool takeRestartRequest() { return m_restartRequested.exchange(false); }
+
 protected:
     void setAddress(uint32_t address) { m_address.store(address); }
 
@@ -57,6 +62,7 @@ private:
     std::atomic<uint32_t> m_address;
     std::mutex m_faultMutex;
     int m_faultsUsed = 0;
+    std::atomic<bool> m_restartRequested { false };
 };
 
 } // namespace sim

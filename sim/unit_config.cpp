@@ -214,6 +214,8 @@ bool UnitConfig::parse(const nlohmann::json& value, std::string& error)
             ok = readInt(item, key, 0, kMaxLatencyMs, latencyMs, error);
         } else if (key == "fault") {
             ok = fault.parse(item, error);
+        } else if (key == "text") {
+            ok = text.parse(item, error);
         } else {
             error = "unknown field \"" + key + "\"";
             ok = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fault.h"
+#include "text_unit_config.h"
 
 #include <array>
 #include <cstdint>
@@ -46,6 +47,7 @@ struct UnitConfig {
     std::map<int, uint8_t> registers; // register code -> value
     int latencyMs = 0;
     Fault fault;
+    TextUnitConfig text; // kinds 3, 5, 6, 7 only
 
     // Reads one element of the fleet's "units" list; false with a message naming the field.
     bool parse(const nlohmann::json& value, std::string& error);

@@ -78,6 +78,11 @@ std::string WiredUnit::completeWired(UnitConfig& config)
         if (config.typePair == pair)
             return "typePair " + *config.typePair + " belongs to another kind";
     }
+    return completeCommandPort(config);
+}
+
+std::string WiredUnit::completeCommandPort(UnitConfig& config)
+{
     if (config.modelAnswer == ModelAnswer::Auto)
         config.modelAnswer = config.model <= kLastOldAnswerModel ? ModelAnswer::Uu : ModelAnswer::Mi;
     if (config.modelAnswer == ModelAnswer::Uu && config.model > kLastOldAnswerModel)
@@ -102,22 +107,27 @@ WiredUnit::WiredUnit(const UnitConfig& config)
         if (given != config.records.end())
             record.replace(kHeaderLength, given->second.size(), given->second);
     }
+    storeNetwork(config.dhcp, config.address, config.mask, config.gateway, config.port);
+    for (const auto& [code, value] : config.registers)
+        m_registers[static_cast<size_t>(code)] = value;
+    restart();
+}
+
+void WiredUnit::storeNetwork(bool dhcp, uint32_t address, uint32_t mask, uint32_t gateway, uint16_t port)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
     std::string& record0 = m_records[0];
-    if (!config.dhcp) {
-        putAddress(record0, kRecord0AddressOffset, config.address);
-        record0[kRecord0HostBitsOffset]
-            = static_cast<char>(kMaxHostBits - AddressText::prefixLength(config.mask));
-        putAddress(record0, kRecord0GatewayOffset, config.gateway);
+    if (!dhcp) {
+        putAddress(record0, kRecord0AddressOffset, address);
+        record0[kRecord0HostBitsOffset] = static_cast<char>(kMaxHostBits - AddressText::prefixLength(mask));
+        putAddress(record0, kRecord0GatewayOffset, gateway);
     } else {
         putAddress(record0, kRecord0AddressOffset, 0);
         record0[kRecord0HostBitsOffset] = 0;
         putAddress(record0, kRecord0GatewayOffset, 0);
     }
-    record0[kRecord0PortOffset] = static_cast<char>(config.port & 0xFF);
-    record0[kRecord0PortOffset + 1] = static_cast<char>(config.port >> 8);
-    for (const auto& [code, value] : config.registers)
-        m_registers[static_cast<size_t>(code)] = value;
-    restart();
+    record0[kRecord0PortOffset] = static_cast<char>(port & 0xFF);
+    record0[kRecord0PortOffset + 1] = static_cast<char>(port >> 8);
 }
 
 void WiredUnit::restart()

@@ -20,6 +20,9 @@ public:
     // Checks and defaults every binary-family unit shares (model answer form, search answer);
     // empty when the unit is fine, else a message.
     static std::string completeWired(UnitConfig& config);
+    // The part of it that every unit with a command port shares (model answer form, search
+    // answer, firmware text), for the kinds whose type pairs are their own.
+    static std::string completeCommandPort(UnitConfig& config);
 
     DatagramAnswer datagram(const std::string& request, bool broadcast) override;
     std::vector<uint16_t> tcpPorts() const override;
@@ -30,6 +33,10 @@ public:
     std::string record(int n) const;
     uint8_t registerValue(int code) const;
     uint32_t netmask() const override { return m_mask.load(); }
+
+protected:
+    // Stores the network settings into record 0, taken into use at the next restart.
+    void storeNetwork(bool dhcp, uint32_t address, uint32_t mask, uint32_t gateway, uint16_t port);
 
 private:
     // The answer of one command-port request; name receives the request's name.

@@ -10,6 +10,7 @@ namespace kovra::cli {
 std::unique_ptr<Command> makeAdaptersCommand();
 std::unique_ptr<Command> makeSearchCommand();
 std::unique_ptr<Command> makeAddCommand();
+std::unique_ptr<Command> makeShowCommand();
 
 std::vector<std::unique_ptr<Command>> allCommands()
 {
@@ -17,6 +18,7 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(makeAdaptersCommand());
     commands.push_back(makeSearchCommand());
     commands.push_back(makeAddCommand());
+    commands.push_back(makeShowCommand());
     return commands;
 }
 

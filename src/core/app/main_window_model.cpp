@@ -3,6 +3,7 @@
 #include "core/app/add_unit_flow.h"
 #include "core/app/search_flow.h"
 #include "core/app/system_texts.h"
+#include "core/app/unit_kind_readers.h"
 #include "core/app/unit_row_builder.h"
 #include "core/net/unit_classifier.h"
 #include "core/platform/bind_address.h"
@@ -89,8 +90,8 @@ bool MainWindowModel::selectedAdapterNetwork(Ipv4& address, Ipv4& mask) const
 
 KindReaders& MainWindowModel::kindReaders()
 {
-    static FailingKindReaders unavailable;
-    return m_readers ? *m_readers : unavailable;
+    static UnitKindReaders available;
+    return m_readers ? *m_readers : available;
 }
 
 void MainWindowModel::onSearch(const std::string& portText)
