@@ -75,6 +75,7 @@ std::string usageText()
            "  adapters           list the usable network adapters\n"
            "  search             search the adapter's network for units and list them\n"
            "  add IP             add the unit at IP by its address and list it\n"
+           "  show UNIT          the unit's row and its settings as read from it\n"
            "\n"
            "A UNIT argument is an IPv4 address (the unit is added by address) or a hardware\n"
            "address XX-XX-XX-XX-XX-XX (the network is searched for it).\n"
