@@ -11,6 +11,8 @@ std::unique_ptr<Command> makeAdaptersCommand();
 std::unique_ptr<Command> makeSearchCommand();
 std::unique_ptr<Command> makeAddCommand();
 std::unique_ptr<Command> makeShowCommand();
+std::unique_ptr<Command> makePingCommand();
+std::unique_ptr<Command> makeSetAddressCommand();
 
 std::vector<std::unique_ptr<Command>> allCommands()
 {
@@ -19,6 +21,8 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(makeSearchCommand());
     commands.push_back(makeAddCommand());
     commands.push_back(makeShowCommand());
+    commands.push_back(makePingCommand());
+    commands.push_back(makeSetAddressCommand());
     return commands;
 }
 

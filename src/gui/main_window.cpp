@@ -200,6 +200,16 @@ void MainWindow::connectControls()
             m_model->onSelectionChanged(selected.first()->text(1).toStdString());
     });
     connect(m_dhcpCheck, &QCheckBox::clicked, this, [this](bool checked) { m_model->onDhcpClicked(checked); });
+    connect(m_setButton, &QPushButton::clicked, this, [this] {
+        AddressEntry entry;
+        entry.dhcp = m_dhcpCheck->isChecked();
+        entry.address = m_addressEdit->text().trimmed().toStdString();
+        entry.mask = m_maskEdit->text().trimmed().toStdString();
+        entry.gateway = m_gatewayEdit->text().trimmed().toStdString();
+        m_model->onSetAddress(entry);
+    });
+    connect(m_pingButton, &QPushButton::clicked, this,
+        [this] { m_model->onPing(m_addressEdit->text().trimmed().toStdString()); });
     connect(m_progressTimer, &QTimer::timeout, this, [this] { m_model->onProgressTimer(); });
     connect(m_exitButton, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -3,6 +3,7 @@
 #include "core/app/add_unit_flow.h"
 #include "core/app/search_flow.h"
 #include "core/app/system_texts.h"
+#include "core/app/unit_address_writers.h"
 #include "core/app/unit_kind_readers.h"
 #include "core/app/unit_row_builder.h"
 #include "core/net/unit_classifier.h"
@@ -92,6 +93,30 @@ KindReaders& MainWindowModel::kindReaders()
 {
     static UnitKindReaders available;
     return m_readers ? *m_readers : available;
+}
+
+AddressWriters& MainWindowModel::addressWriters()
+{
+    static UnitAddressWriters writers;
+    return m_writers ? *m_writers : writers;
+}
+
+void MainWindowModel::onSetAddress(const AddressEntry& entry, SetAddressFlow::Done done)
+{
+    const int slot = selectedSlot();
+    if (slot < 0)
+        return;
+    auto flow = std::make_shared<SetAddressFlow>(
+        *this, m_table.slot(slot), entry, addressWriters(), std::move(done));
+    m_runner.start([flow] { flow->run(); });
+}
+
+void MainWindowModel::onPing(const std::string& addressText, PingFlow::Done done)
+{
+    const int slot = selectedSlot();
+    const Ipv4 unitAddress = slot >= 0 ? m_table.record(slot).peerAddress : 0;
+    auto flow = std::make_shared<PingFlow>(m_ui, addressText, unitAddress, std::move(done));
+    m_runner.start([flow] { flow->run(); });
 }
 
 void MainWindowModel::onSearch(const std::string& portText)

@@ -4,7 +4,9 @@
 #include "core/app/flow_runner.h"
 #include "core/app/import_progress.h"
 #include "core/app/main_window_view.h"
+#include "core/app/ping_flow.h"
 #include "core/app/program_options.h"
+#include "core/app/set_address_flow.h"
 #include "core/app/window_dispatcher.h"
 #include "core/app/user_interface.h"
 #include "core/platform/adapter_table.h"
@@ -20,6 +22,7 @@
 namespace kovra {
 
 class KindReaders;
+class AddressWriters;
 
 // The port edit's starting value: the TCP port units leave the factory with.
 constexpr int kDefaultUnitPort = 10001;
@@ -71,6 +74,15 @@ public:
     // Click on check box 1037.
     void onDhcpClicked(bool checked);
 
+    // 設定 button 1029 with what the address group holds: the selected unit's address write
+    // runs on a worker thread (the buttons stay enabled); `done`, if given, is called there
+    // with the outcome when the flow ends. Without a selected unit nothing happens.
+    void onSetAddress(const AddressEntry& entry, SetAddressFlow::Done done = {});
+    // PING button 1028 with the text of box 1003, on a worker thread; `done` as above.
+    void onPing(const std::string& addressText, PingFlow::Done done = {});
+    // The ARP check and the address paths (tests give their own).
+    void setAddressWriters(AddressWriters* writers) { m_writers = writers; }
+
     // The XML import started in the background: progress bar and timer 100.
     void startImportProgress(int seconds);
     void onProgressTimer();
@@ -94,8 +106,10 @@ public:
 private:
     friend class SearchFlow;
     friend class AddUnitFlow;
+    friend class SetAddressFlow;
 
     KindReaders& kindReaders();
+    AddressWriters& addressWriters();
     bool selectedAdapterNetwork(Ipv4& address, Ipv4& mask) const;
 
     void setAddressGroup(const AddressGroupState& group);
@@ -123,6 +137,7 @@ private:
     bool m_adding = false;
     ImportProgress m_progress;
     KindReaders* m_readers = nullptr;
+    AddressWriters* m_writers = nullptr;
     FlowRunner m_runner; // last: flows end before the state they use goes away
 };
 

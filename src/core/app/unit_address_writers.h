@@ -1,0 +1,20 @@
+#pragma once
+
+#include "core/net/address_setting.h"
+
+namespace kovra {
+
+// The program's address paths: the neighbour-table ARP check, record 0 and the address-set
+// datagram on the discovery port, the settings message on port 9998 and the Wi-Fi
+// module's Interface import.
+class UnitAddressWriters : public AddressWriters {
+public:
+    bool addressInUse(const std::string& addressText) override;
+    int writeRecord0(const UnitSlot& unit, const std::array<uint8_t, kConfigBlock0Size>& record) override;
+    int sendAddressSet(const UnitSlot& unit, Ipv4 address) override;
+    int writeTextKindAddress(const UnitSlot& unit, const std::string& message) override;
+    int writeWifiModuleAddress(
+        const UnitSlot& unit, bool dhcp, Ipv4 address, Ipv4 mask, Ipv4 gateway) override;
+};
+
+} // namespace kovra
