@@ -180,6 +180,9 @@ void MainWindowModel::removeSlot(int slot)
     for (auto it = m_rows.begin(); it != m_rows.end(); ++it) {
         if (it->ip == ipText) {
             m_rows.erase(it);
+            // The next row goes in after the rows still listed, not past the list's end.
+            if (m_rowsAdded > 0)
+                --m_rowsAdded;
             break;
         }
     }

@@ -1,0 +1,464 @@
+// The address group's flows: the 設定 button's checks, question and write paths against
+// simulated units on loopback (record 0, the settings message), the address-set datagram
+// caught before it is broadcast, and the PING button's messages.
+#include "cli/kovractl.h"
+#include "core/app/address_texts.h"
+#include "core/app/event_queue.h"
+#include "core/app/headless_view.h"
+#include "core/app/main_window_model.h"
+#include "core/app/ping_flow.h"
+#include "core/app/scripted_user_interface.h"
+#include "core/app/system_texts.h"
+#include "core/app/unit_address_writers.h"
+#include "core/net/discovery_messages.h"
+#include "fleet_config.h"
+#include "request_log.h"
+#include "simulator.h"
+
+#include <cstdio>
+#include <future>
+#include <gtest/gtest.h>
+#include <mutex>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <sstream>
+#include <thread>
+
+using namespace kovra;
+
+namespace {
+
+const std::string kAsk = std::string("?") + texts::kConfirmWrite;
+
+int loopbackAdapter(std::vector<AdapterEntry>& out)
+{
+    AdapterEntry entry;
+    entry.ifIndex = 1;
+    entry.friendlyName = "lo";
+    entry.address = makeIpv4(127, 0, 0, 1);
+    entry.mask = makeIpv4(255, 255, 255, 0); // 127.0.1.x is "another subnet"
+    out.push_back(entry);
+    return 0;
+}
+
+const char* const kFleet = R"({
+  "restartMs": 100,
+  "units": [
+    { "address": "127.0.0.40", "kind": 0, "model": 3 },
+    { "address": "127.0.0.41", "kind": 0, "model": 2, "dhcp": true },
+    { "address": "127.0.1.42", "kind": 0, "model": 1, "mac": "02:4B:56:00:AB:CD" },
+    { "address": "127.0.0.43", "kind": 5, "model": 25 },
+    { "address": "127.0.0.44", "kind": 3, "model": 1 },
+    { "address": "127.0.0.45", "kind": 0, "model": 4, "fault": { "mode": "silent", "requests": ["write0"] } },
+    { "address": "127.0.0.46", "kind": 0, "model": 4, "fault": { "mode": "garbage", "requests": ["write0"] } },
+    { "address": "127.0.1.47", "kind": 5, "model": 25 }
+  ]
+})";
+
+// The program's writers, except that the ARP check answers from a list and the broadcast is
+// kept instead of sent (broadcasts leave loopback only on the bench).
+class TestWriters : public UnitAddressWriters {
+public:
+    bool addressInUse(const std::string& addressText) override
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        asked.push_back(addressText);
+        return taken.count(addressText) > 0;
+    }
+    int sendAddressSet(const UnitSlot& unit, Ipv4 address) override
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        const auto datagram = buildAddressSet(unit.record.mac, address);
+        addressSets.emplace_back(datagram.begin(), datagram.end());
+        return 0;
+    }
+
+    std::set<std::string> taken;
+    std::vector<std::string> asked;
+    std::vector<std::vector<uint8_t>> addressSets;
+
+private:
+    std::mutex m_mutex;
+};
+
+class AddressFlowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_logFile = std::tmpfile();
+        m_log = std::make_unique<sim::RequestLog>(m_logFile);
+        sim::FleetConfig fleet;
+        std::string error;
+        ASSERT_TRUE(fleet.parse(kFleet, error)) << error;
+        m_simulator = std::make_unique<sim::Simulator>(std::move(fleet), *m_log);
+        ASSERT_EQ(m_simulator->start(error), 0) << error;
+        ASSERT_EQ(m_model.onInitDialog(), MainWindowModel::StartResult::Ready);
+        m_model.setAddressWriters(&m_writers);
+    }
+
+    void TearDown() override
+    {
+        m_model.waitForFlows();
+        m_simulator.reset();
+        std::fclose(m_logFile);
+    }
+
+    // Adds the unit by address unless it is listed (until it answers: a restarted unit needs a moment).
+    bool add(const std::string& address)
+    {
+        if (m_model.table().findByIpText(address) >= 0)
+            return true;
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            m_model.onAddByAddress(address, "10001");
+            m_events.runUntil([&] { return !m_model.adding(); }, std::chrono::seconds(20));
+            m_model.waitForFlows();
+            m_events.runPending();
+            if (m_model.table().findByIpText(address) >= 0)
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return false;
+    }
+
+    // Lists and selects the unit, then presses 設定 with the entry; the operator answers
+    // `ok` to the question. Returns the flow's outcome once it has ended.
+    AddressWriteOutcome setAddress(const std::string& unit, const AddressEntry& entry, bool ok)
+    {
+        EXPECT_TRUE(add(unit)) << unit;
+        selectRow(unit);
+        m_ui.queueAnswer(ok);
+        std::promise<AddressWriteOutcome> outcome;
+        m_model.onSetAddress(entry, [&](AddressWriteOutcome o) { outcome.set_value(o); });
+        m_model.waitForFlows();
+        m_events.runPending();
+        return outcome.get_future().get();
+    }
+
+    void selectRow(const std::string& ip)
+    {
+        m_model.onSelectionChanged(ip);
+        for (size_t i = 0; i < m_view.rows.size(); ++i)
+            if (m_view.rows[i].ip == ip)
+                m_view.selectedRow = int(i);
+    }
+
+    // Hex of every request NAME that unit ADDRESS has logged.
+    std::vector<std::string> logged(const std::string& name, const std::string& address)
+    {
+        std::fflush(m_logFile);
+        std::rewind(m_logFile);
+        std::vector<std::string> found;
+        char line[16384];
+        while (std::fgets(line, sizeof line, m_logFile)) {
+            const auto entry = nlohmann::json::parse(line, nullptr, false);
+            if (entry.is_object() && entry.value("request", "") == name && entry.value("unit", "") == address)
+                found.push_back(entry.value("hex", ""));
+        }
+        std::fseek(m_logFile, 0, SEEK_END);
+        return found;
+    }
+
+    size_t writesTo(const std::string& address)
+    {
+        return logged("write0", address).size() + logged("settings", address).size();
+    }
+
+    static std::string text(const std::string& hex)
+    {
+        std::string out;
+        std::istringstream in(hex);
+        std::string byte;
+        while (in >> byte)
+            out += char(std::stoi(byte, nullptr, 16));
+        return out;
+    }
+
+    std::FILE* m_logFile = nullptr;
+    std::unique_ptr<sim::RequestLog> m_log;
+    std::unique_ptr<sim::Simulator> m_simulator;
+    HeadlessView m_view;
+    EventQueue m_events;
+    ScriptedUserInterface m_ui;
+    TestWriters m_writers;
+    MainWindowModel m_model { m_view, m_events, m_ui, "", loopbackAdapter };
+};
+
+AddressEntry fixed(const std::string& address, const std::string& mask = "255.255.255.0",
+    const std::string& gateway = "0.0.0.0")
+{
+    return AddressEntry { false, address, mask, gateway };
+}
+
+AddressEntry dhcp()
+{
+    return AddressEntry { true, "", "", "" };
+}
+
+} // namespace
+
+// The checks before the question, each answered Cancel: nothing ever reaches a unit.
+TEST_F(AddressFlowTest, ChecksComeInOrderAndOnlyFixedAddressUnitsAreArpChecked)
+{
+    struct Case {
+        const char* name;
+        const char* unit;
+        AddressEntry entry;
+        std::vector<std::string> transcript;
+        bool arpChecked;
+        AddressWriteOutcome outcome;
+    };
+    const Case cases[] = {
+        { "kind 3 cannot take DHCP", "127.0.0.44", dhcp(), { texts::kUnitCannotUseDhcp }, false,
+            AddressWriteOutcome::Refused },
+        { "empty address ends silently", "127.0.0.40", fixed(""), {}, false, AddressWriteOutcome::Nothing },
+        { "taken address refused", "127.0.0.40", fixed("127.0.0.99"), { texts::kAddressNotUsable }, true,
+            AddressWriteOutcome::Refused },
+        { "free address asked", "127.0.0.40", fixed("127.0.0.98"), { kAsk }, true,
+            AddressWriteOutcome::Cancelled },
+        { "own address skips the ARP check", "127.0.0.40", fixed("127.0.0.40"), { kAsk }, false,
+            AddressWriteOutcome::Cancelled },
+        { "DHCP unit is never refused by it", "127.0.0.41", fixed("127.0.0.99"), { kAsk }, false,
+            AddressWriteOutcome::Cancelled },
+        { "DHCP skips it", "127.0.0.40", dhcp(), { kAsk }, false, AddressWriteOutcome::Cancelled },
+        { "not a dotted address", "127.0.0.40", fixed("127.0.0"), { texts::kAddressNotUsable }, false,
+            AddressWriteOutcome::Refused },
+    };
+    m_writers.taken = { "127.0.0.40", "127.0.0.41", "127.0.0.99" };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const size_t before = m_ui.transcript().size();
+        m_writers.asked.clear();
+        EXPECT_EQ(setAddress(c.unit, c.entry, false), c.outcome);
+        const auto transcript = m_ui.transcript();
+        EXPECT_EQ(
+            std::vector<std::string>(transcript.begin() + long(before), transcript.end()), c.transcript);
+        EXPECT_EQ(!m_writers.asked.empty(), c.arpChecked);
+        EXPECT_EQ(writesTo(c.unit), 0u);
+        EXPECT_GE(m_model.table().findByIpText(c.unit), 0);
+    }
+    EXPECT_TRUE(m_writers.addressSets.empty());
+}
+
+TEST_F(AddressFlowTest, RecordZeroWriteMovesTheUnitAndRemovesItsRow)
+{
+    ASSERT_TRUE(add("127.0.0.40"));
+    selectRow("127.0.0.40");
+    m_ui.queueAnswer(true);
+    std::promise<AddressWriteOutcome> outcome;
+    m_model.onSetAddress(fixed("127.0.0.50", "255.255.0.0", "127.0.0.254"),
+        [&](AddressWriteOutcome o) { outcome.set_value(o); });
+    // The buttons stay enabled while the write runs.
+    EXPECT_TRUE(m_view.addressGroup.setEnabled);
+    EXPECT_TRUE(m_view.addressGroup.pingEnabled);
+    m_model.waitForFlows();
+    m_events.runPending();
+    EXPECT_EQ(outcome.get_future().get(), AddressWriteOutcome::Written);
+    EXPECT_EQ(m_ui.transcript(), (std::vector<std::string> { kAsk, texts::kSettingDoneRestart }));
+    EXPECT_EQ(m_model.table().findByIpText("127.0.0.40"), -1);
+    EXPECT_TRUE(m_view.rows.empty());
+    EXPECT_EQ(m_model.selectedSlot(), -1);
+
+    const auto writes = logged("write0", "127.0.0.40");
+    ASSERT_EQ(writes.size(), 1u);
+    const std::string record = text(writes[0]);
+    ASSERT_EQ(record.size(), 124u);
+    EXPECT_EQ(record.substr(0, 8), std::string("\x00\x00\x00\xC0\x7F\x00\x00\x32", 8));
+    EXPECT_EQ(uint8_t(record[10]), 16);
+    EXPECT_EQ(record.substr(16, 4), std::string("\x7F\x00\x00\xFE", 4));
+
+    // The unit comes back at its new address, and its row goes in where the removed one was.
+    ASSERT_TRUE(add("127.0.0.50"));
+    ASSERT_EQ(m_view.rows.size(), 1u);
+    const UnitRecord& moved = m_model.table().record(m_model.table().findByIpText("127.0.0.50"));
+    EXPECT_EQ(ipv4ToText(moved.subnetMask), "255.255.0.0");
+    EXPECT_EQ(ipv4ToText(moved.gateway), "127.0.0.254");
+    EXPECT_FALSE(moved.dhcp);
+}
+
+TEST_F(AddressFlowTest, WritePathsByKindAndTheirFailures)
+{
+    struct Case {
+        const char* name;
+        const char* unit;
+        AddressEntry entry;
+        const char* lastMessage;
+        AddressWriteOutcome outcome;
+        const char* message; // the settings message the unit logged, or null for none
+    };
+    const Case cases[] = {
+        { "mask that is not one run", "127.0.0.40", fixed("127.0.0.40", "255.0.255.0"),
+            texts::kSubnetMaskError, AddressWriteOutcome::Refused, nullptr },
+        { "kind 5 mask that is not one run", "127.0.0.43", fixed("127.0.0.43", "255.0.255.0"),
+            texts::kSubnetMaskError, AddressWriteOutcome::Refused, nullptr },
+        { "write unanswered", "127.0.0.45", fixed("127.0.0.45"), texts::kCommunicationError,
+            AddressWriteOutcome::Failed, nullptr },
+        { "answer that is no acknowledgement", "127.0.0.46", fixed("127.0.0.46"), texts::kCommunicationError,
+            AddressWriteOutcome::Failed, nullptr },
+        { "kind 5 outside the network group", "127.0.1.47", fixed("127.0.1.48"), texts::kNotSameNetworkGroup,
+            AddressWriteOutcome::Refused, nullptr },
+        { "kind 5 fixed address, empty gateway", "127.0.0.43", fixed("127.0.0.53", "255.255.255.128", ""),
+            texts::kSettingDoneRestart, AddressWriteOutcome::Written,
+            "IP\r\n127.0.0.53\r\nSUBM\r\n255.255.255.128\r\nGWAY\r\n0.0.0.0\r\nEND\r\n" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(setAddress(c.unit, c.entry, true), c.outcome);
+        ASSERT_FALSE(m_ui.messages().empty());
+        EXPECT_EQ(m_ui.messages().back(), c.lastMessage);
+        const auto messages = logged("settings", c.unit);
+        if (c.message) {
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_EQ(text(messages[0]), c.message);
+        } else {
+            EXPECT_TRUE(messages.empty());
+        }
+        // A write that did not happen keeps the unit listed.
+        EXPECT_EQ(m_model.table().findByIpText(c.unit) >= 0, c.outcome != AddressWriteOutcome::Written);
+    }
+    EXPECT_TRUE(logged("write0", "127.0.0.40").empty());
+    EXPECT_EQ(logged("write0", "127.0.0.45").size(), 1u);
+}
+
+TEST_F(AddressFlowTest, KindFiveDhcpSendsZeroAddressesAndRestartsAtItsAddress)
+{
+    EXPECT_EQ(setAddress("127.0.0.43", dhcp(), true), AddressWriteOutcome::Written);
+    const auto messages = logged("settings", "127.0.0.43");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(text(messages[0]), "IP\r\n0.0.0.0\r\nSUBM\r\n0.0.0.0\r\nGWAY\r\n0.0.0.0\r\nEND\r\n");
+    ASSERT_TRUE(add("127.0.0.43"));
+    EXPECT_TRUE(m_model.table().record(m_model.table().findByIpText("127.0.0.43")).dhcp);
+}
+
+TEST_F(AddressFlowTest, UnitOnAnotherSubnetGetsTheAddressSetDatagram)
+{
+    struct Case {
+        const char* name;
+        AddressEntry entry;
+        std::vector<uint8_t> address;
+    };
+    // The mask box is disabled for such a unit: whatever it holds is not used.
+    const Case cases[] = {
+        { "DHCP", dhcp(), { 0, 0, 0, 0 } },
+        { "address", fixed("127.0.0.60", "255.0.255.0"), { 127, 0, 0, 60 } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_writers.addressSets.clear();
+        EXPECT_EQ(setAddress("127.0.1.42", c.entry, true), AddressWriteOutcome::Written);
+        ASSERT_EQ(m_writers.addressSets.size(), 1u);
+        std::vector<uint8_t> expected { 0x00, 0x00, 0x00, 0xFC, 'I', 'P', '-', 'S', 'E', 'T', 'U', 'P', 0x00,
+            0x00, 0xAB, 0xCD };
+        expected.insert(expected.end(), c.address.begin(), c.address.end());
+        EXPECT_EQ(m_writers.addressSets[0], expected);
+        EXPECT_EQ(m_ui.messages().back(), texts::kSettingDoneRestart);
+        EXPECT_EQ(m_model.table().findByIpText("127.0.1.42"), -1);
+    }
+    EXPECT_TRUE(m_writers.asked.empty() || m_writers.asked == std::vector<std::string> { "127.0.0.60" });
+}
+
+TEST_F(AddressFlowTest, AWriteOnlyRemovesTheRowWhileItsUnitIsStillSelected)
+{
+    ASSERT_TRUE(add("127.0.0.40"));
+    ASSERT_TRUE(add("127.0.0.41"));
+    selectRow("127.0.0.40");
+    m_ui.queueAnswer(true);
+    m_model.onSetAddress(fixed("127.0.0.40"));
+    m_model.waitForFlows();
+    // The operator picked another row before the window saw the write's end.
+    selectRow("127.0.0.41");
+    m_events.runPending();
+    EXPECT_EQ(m_view.rows.size(), 2u);
+    EXPECT_GE(m_model.table().findByIpText("127.0.0.41"), 0);
+}
+
+TEST_F(AddressFlowTest, NoSelectionDoesNothing)
+{
+    m_model.onSetAddress(fixed("127.0.0.70"));
+    m_model.onPing("");
+    m_model.waitForFlows();
+    EXPECT_TRUE(m_ui.transcript().empty());
+}
+
+// ---- PING ----
+
+TEST(PingFlow, MessageFollowsTheEchoAndTheSelectedUnit)
+{
+    const Ipv4 unit = makeIpv4(203, 0, 113, 40);
+    struct Case {
+        const char* name;
+        const char* address;
+        Ipv4 selected;
+        int echo;
+        const char* message;
+        PingOutcome outcome;
+    };
+    const Case cases[] = {
+        { "reply from the selected unit", "203.0.113.40", unit, 0, texts::kPingReplyFromUnit,
+            PingOutcome::Reply },
+        { "reply from another address", "203.0.113.41", unit, 0, texts::kPingReplyConflict,
+            PingOutcome::Reply },
+        { "reply with no unit selected", "203.0.113.40", 0, 0, texts::kPingReplyConflict,
+            PingOutcome::Reply },
+        { "no reply", "203.0.113.41", unit, -1, texts::kPingNoReply, PingOutcome::NoReply },
+        { "ARP unanswered", "203.0.113.41", unit, 10065, texts::kPingNoReply, PingOutcome::NoReply },
+        // An echo that could not be sent proves nothing: never "the address seems free".
+        { "echo not permitted", "203.0.113.41", unit, 10013, texts::kCommunicationError,
+            PingOutcome::Failed },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedUserInterface ui;
+        std::vector<Ipv4> pinged;
+        PingOutcome outcome = PingOutcome::Nothing;
+        PingFlow flow(
+            ui, c.address, c.selected, [&](PingOutcome o) { outcome = o; },
+            [&](Ipv4 address) {
+                pinged.push_back(address);
+                return c.echo;
+            });
+        flow.run();
+        EXPECT_EQ(ui.messages(), std::vector<std::string> { c.message });
+        EXPECT_EQ(outcome, c.outcome);
+        Ipv4 expected = 0;
+        parseIpv4(c.address, expected);
+        EXPECT_EQ(pinged, std::vector<Ipv4> { expected });
+    }
+}
+
+TEST(PingFlow, EmptyBoxSendsNothing)
+{
+    ScriptedUserInterface ui;
+    bool echoed = false;
+    PingOutcome outcome = PingOutcome::Reply;
+    PingFlow(
+        ui, "", 0, [&](PingOutcome o) { outcome = o; }, [&](Ipv4) { return echoed = true, 0; })
+        .run();
+    EXPECT_FALSE(echoed);
+    EXPECT_EQ(outcome, PingOutcome::Nothing);
+    EXPECT_TRUE(ui.messages().empty());
+}
+
+// ---- kovractl arguments ----
+
+TEST(AddressCommands, WrongArgumentsAreUsageErrorsBeforeAnyTraffic)
+{
+    const std::vector<std::vector<std::string>> cases = {
+        { "ping" },
+        { "ping", "203.0.113.300" },
+        { "ping", "203.0.113.40", "--unit" },
+        { "ping", "203.0.113.40", "203.0.113.41" },
+        { "set-address", "203.0.113.40" },
+        { "set-address", "203.0.113.40", "--dhcp", "--ip", "203.0.113.41" },
+        { "set-address", "203.0.113.40", "--dhcp", "--mask", "255.255.255.0" },
+        { "set-address", "203.0.113.40", "--ip", "203.0.113" },
+        { "set-address", "203.0.113.40", "--ip", "203.0.113.41", "--ip", "203.0.113.42" },
+        { "set-address", "203.0.113.40", "--ip", "203.0.113.41", "--colour", "red" },
+    };
+    for (const auto& words : cases) {
+        std::istringstream in;
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(cli::runKovractl(words, in, out, err, loopbackAdapter), 2) << words.back();
+        EXPECT_TRUE(out.str().empty());
+    }
+}
