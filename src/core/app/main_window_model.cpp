@@ -3,6 +3,7 @@
 #include "core/app/add_unit_flow.h"
 #include "core/app/search_flow.h"
 #include "core/app/system_texts.h"
+#include "core/app/unit_kind_readers.h"
 #include "core/app/unit_row_builder.h"
 #include "core/net/unit_classifier.h"
 #include "core/platform/bind_address.h"
@@ -67,8 +68,8 @@ void MainWindowModel::enableAddressGroup(bool enabled)
 {
     AddressGroupState group = enabled ? m_addressGroup : disabledAddressGroup();
     if (enabled)
-        group.dhcpEnabled = group.addressEnabled = group.maskEnabled = group.gatewayEnabled = group.pingEnabled
-            = group.setEnabled = true;
+        group.dhcpEnabled = group.addressEnabled = group.maskEnabled = group.gatewayEnabled
+            = group.pingEnabled = group.setEnabled = true;
     setAddressGroup(group);
 }
 
@@ -89,8 +90,8 @@ bool MainWindowModel::selectedAdapterNetwork(Ipv4& address, Ipv4& mask) const
 
 KindReaders& MainWindowModel::kindReaders()
 {
-    static FailingKindReaders unavailable;
-    return m_readers ? *m_readers : unavailable;
+    static UnitKindReaders readers;
+    return m_readers ? *m_readers : readers;
 }
 
 void MainWindowModel::onSearch(const std::string& portText)

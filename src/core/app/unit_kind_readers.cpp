@@ -1,0 +1,22 @@
+#include "core/app/unit_kind_readers.h"
+
+#include "core/wifi/module_reads.h"
+
+namespace kovra {
+
+bool UnitKindReaders::readWifiModulePort(UnitSlot& slot)
+{
+    return kovra::readWifiModulePort(slot);
+}
+
+bool UnitKindReaders::readUnitParameters(UnitSlot&)
+{
+    return false;
+}
+
+bool UnitKindReaders::readWifiModuleNetwork(UnitSlot& slot)
+{
+    return kovra::readWifiModuleNetwork(slot);
+}
+
+} // namespace kovra
