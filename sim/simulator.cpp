@@ -89,6 +89,13 @@ int Simulator::start(std::string& error)
         for (const UnitConfig& config : m_fleet.units) {
             auto slot = std::make_unique<Slot>();
             slot->unit = UnitKind::find(config.kind)->create(config);
+            slot->unit->setRestartHook([this, index = m_slots.size()] {
+                {
+                    std::lock_guard<std::mutex> lock(m_restartMutex);
+                    m_restartRequests.push_back(index);
+                }
+                wake();
+            });
             m_slots.push_back(std::move(slot));
         }
     }
@@ -279,6 +286,7 @@ void Simulator::loop()
                     // Nothing pending: another wake-up was read already.
                 }
                 reapSessions(false);
+                restartRequested(Clock::now());
                 break;
             }
             case Source::Any:
@@ -410,6 +418,23 @@ void Simulator::sendDue(Clock::time_point now)
             m_log.event(
                 AddressText::format(slot.boundAddress), "restart", { { "downMs", m_fleet.restartMs } });
         }
+    }
+}
+
+void Simulator::restartRequested(Clock::time_point now)
+{
+    std::vector<size_t> requests;
+    {
+        std::lock_guard<std::mutex> lock(m_restartMutex);
+        requests.swap(m_restartRequests);
+    }
+    for (size_t index : requests) {
+        Slot& slot = *m_slots[index];
+        if (!slot.up)
+            continue;
+        takeDown(index);
+        slot.upAt = now + std::chrono::milliseconds(m_fleet.restartMs);
+        m_log.event(AddressText::format(slot.boundAddress), "restart", { { "downMs", m_fleet.restartMs } });
     }
 }
 

@@ -84,6 +84,7 @@ private:
     void reapSessions(bool all);
     int pollTimeout(Clock::time_point now) const;
     void wake();
+    void restartRequested(Clock::time_point now);
 
     FleetConfig m_fleet;
     RequestLog& m_log;
@@ -98,6 +99,8 @@ private:
     std::vector<Pending> m_pending; // loop thread only, kept in due order
     std::mutex m_sessionMutex;
     std::list<Session> m_sessions;
+    std::mutex m_restartMutex;
+    std::vector<size_t> m_restartRequests; // units that asked for a restart from a connection
 };
 
 } // namespace sim

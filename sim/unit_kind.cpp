@@ -3,6 +3,7 @@
 #include "first_generation_kind.h"
 #include "gc_kind.h"
 #include "newer_wired_kind.h"
+#include "wifi_module_kind.h"
 
 namespace sim {
 
@@ -11,7 +12,8 @@ const UnitKind* UnitKind::find(int kind)
     static const FirstGenerationKind firstGeneration;
     static const GcKind gc;
     static const NewerWiredKind newerWired;
-    static const UnitKind* const kinds[] = { &firstGeneration, &gc, &newerWired };
+    static const WifiModuleKind wifiModule;
+    static const UnitKind* const kinds[] = { &firstGeneration, &gc, &newerWired, &wifiModule };
     for (const UnitKind* entry : kinds) {
         if (entry->kind() == kind)
             return entry;
