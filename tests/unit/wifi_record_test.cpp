@@ -13,9 +13,18 @@ using namespace kovra;
 
 namespace {
 
-std::string group(const std::string& attributes) { return "   <configgroup name = " + attributes + ">"; }
-std::string item(const std::string& attributes) { return "      <configitem name = " + attributes + ">"; }
-std::string value(const std::string& text) { return "         <value>" + text + "</value>"; }
+std::string group(const std::string& attributes)
+{
+    return "   <configgroup name = " + attributes + ">";
+}
+std::string item(const std::string& attributes)
+{
+    return "      <configitem name = " + attributes + ">";
+}
+std::string value(const std::string& text)
+{
+    return "         <value>" + text + "</value>";
+}
 std::string named(const std::string& name, const std::string& text)
 {
     return "         <value name = \"" + name + "\">" + text + "</value>";
@@ -29,10 +38,10 @@ std::string plain(const std::string& name, const std::string& text)
 
 std::string interfaceText(const std::string& dhcp, const std::string& address, const std::string& gateway)
 {
-    return group("\"Interface\" instance = \"wlan0\"") + plain("State", "Enabled") + plain("DHCP Client", dhcp)
-        + plain("IP Address", address) + plain("Default Gateway", gateway) + plain("Hostname", "")
-        + plain("Primary DNS", "&lt;None&gt;") + plain("Secondary DNS", "&lt;None&gt;") + plain("MSS", "1460 bytes")
-        + kGroupEnd;
+    return group("\"Interface\" instance = \"wlan0\"") + plain("State", "Enabled")
+        + plain("DHCP Client", dhcp) + plain("IP Address", address) + plain("Default Gateway", gateway)
+        + plain("Hostname", "") + plain("Primary DNS", "&lt;None&gt;")
+        + plain("Secondary DNS", "&lt;None&gt;") + plain("MSS", "1460 bytes") + kGroupEnd;
 }
 
 std::string hostText(const std::string& instance, const std::string& address, const std::string& port)
@@ -45,11 +54,13 @@ std::string hostText(const std::string& instance, const std::string& address, co
 std::string tunnelText(int acceptPort, const std::string& mode, const std::string& host, int port)
 {
     return group("\"Tunnel Accept\" instance = \"1\"") + plain("Mode", "Always")
-        + plain("Local Port", std::to_string(acceptPort)) + plain("Protocol", "TCP") + plain("Flush Line", "Disabled")
-        + plain("Block Line", "Disabled") + plain("Block Network", "Disabled") + plain("Password", "") + kGroupEnd
-        + group("\"Tunnel Connect\" instance = \"1\"") + plain("Mode", mode) + plain("Local Port", "&lt;Random&gt;")
-        + hostText("1", host, std::to_string(port)) + hostText("2", "", "&lt;None&gt;")
-        + plain("Connections", "Sequential") + plain("Reconnect Time", "15 seconds") + plain("Flush Line", "Disabled")
+        + plain("Local Port", std::to_string(acceptPort)) + plain("Protocol", "TCP")
+        + plain("Flush Line", "Disabled") + plain("Block Line", "Disabled")
+        + plain("Block Network", "Disabled") + plain("Password", "") + kGroupEnd
+        + group("\"Tunnel Connect\" instance = \"1\"") + plain("Mode", mode)
+        + plain("Local Port", "&lt;Random&gt;") + hostText("1", host, std::to_string(port))
+        + hostText("2", "", "&lt;None&gt;") + plain("Connections", "Sequential")
+        + plain("Reconnect Time", "15 seconds") + plain("Flush Line", "Disabled")
         + plain("Block Line", "Disabled") + plain("Block Network", "Disabled") + kGroupEnd;
 }
 
@@ -64,7 +75,7 @@ struct InterfaceCase {
     const char* gatewayText;
 };
 
-class WifiInterfaceGroup : public testing::TestWithParam<InterfaceCase> {};
+class WifiInterfaceGroup : public testing::TestWithParam<InterfaceCase> { };
 
 TEST_P(WifiInterfaceGroup, IsTheDescribedText)
 {
@@ -98,7 +109,7 @@ struct TunnelCase {
     const char* modeText;
 };
 
-class WifiTunnelGroups : public testing::TestWithParam<TunnelCase> {};
+class WifiTunnelGroups : public testing::TestWithParam<TunnelCase> { };
 
 TEST_P(WifiTunnelGroups, FollowTheLowFourBitsOfTheMode)
 {
@@ -121,14 +132,16 @@ TEST(WifiRecordAssembly, WholeRecordHasHeadGroupsControlAndEnd)
                              "   <!ATTLIST configitem name CDATA #IMPLIED>"
                              "   <!ATTLIST configitem instance CDATA #IMPLIED>"
                              "   <!ATTLIST value name CDATA #IMPLIED>]><configrecord version = \"0.1.0.1\">";
-    const std::string control = group("\"XML Import Control\"") + plain("Restore Factory Configuration", "Disabled")
-        + plain("Reboot", "Enabled") + plain("Missing Values", "Unchanged") + plain("Delete WLAN Profiles", "Disabled")
+    const std::string control = group("\"XML Import Control\"")
+        + plain("Restore Factory Configuration", "Disabled") + plain("Reboot", "Enabled")
+        + plain("Missing Values", "Unchanged") + plain("Delete WLAN Profiles", "Disabled")
         + item("\"WLAN Profile delete\"") + named("name", "") + kItemEnd + kGroupEnd;
     std::string groups;
     ASSERT_EQ(interfaceGroup(false, makeIpv4(192, 168, 0, 10), makeIpv4(255, 255, 255, 0), 0, groups), 0);
     std::string record;
     ASSERT_EQ(assembleRecord(groups, record), 0);
-    EXPECT_EQ(record, head + interfaceText("Disable", "192.168.0.10/24", "&lt;None&gt;") + control + "</configrecord>");
+    EXPECT_EQ(record,
+        head + interfaceText("Disable", "192.168.0.10/24", "&lt;None&gt;") + control + "</configrecord>");
     EXPECT_EQ(record.find('\n'), std::string::npos);
 }
 
@@ -150,8 +163,11 @@ std::string exported(const std::string& dhcp, const std::string& address, const 
            "   <configgroup name = \"Interface\" instance = \"wlan0\">\r\n"
            "      <configitem name = \"State\">\r\n         <value>Enabled</value>\r\n      </configitem>\r\n"
            "      <configitem name = \"DHCP Client\">\r\n         <value>"
-        + dhcp + "</value>\r\n      </configitem>\r\n      <configitem name = \"IP Address\">\r\n         <value>"
-        + address + "</value>\r\n      </configitem>\r\n      <configitem name = \"Default Gateway\">\r\n         <value>"
+        + dhcp
+        + "</value>\r\n      </configitem>\r\n      <configitem name = \"IP Address\">\r\n         <value>"
+        + address
+        + "</value>\r\n      </configitem>\r\n      <configitem name = \"Default Gateway\">\r\n         "
+          "<value>"
         + gateway + "</value>" + end;
 }
 
@@ -162,12 +178,13 @@ struct InterfaceReadCase {
     ModuleInterface expected;
 };
 
-class WifiInterfaceRead : public testing::TestWithParam<InterfaceReadCase> {};
+class WifiInterfaceRead : public testing::TestWithParam<InterfaceReadCase> { };
 
 TEST_P(WifiInterfaceRead, GivesTheUnitsNetwork)
 {
     const InterfaceReadCase& c = GetParam();
-    const ModuleInterface before { false, makeIpv4(9, 9, 9, 9), makeIpv4(255, 255, 255, 252), makeIpv4(9, 9, 9, 8) };
+    const ModuleInterface before { false, makeIpv4(9, 9, 9, 9), makeIpv4(255, 255, 255, 252),
+        makeIpv4(9, 9, 9, 8) };
     ModuleInterface read = before;
     EXPECT_EQ(parseInterface(c.record, makeIpv4(192, 168, 0, 50), read), c.result);
     const ModuleInterface& want = c.result == 0 ? c.expected : before;
@@ -181,8 +198,8 @@ const std::string kEnd = "\r\n      </configitem>\r\n   </configgroup>\r\n</conf
 
 INSTANTIATE_TEST_SUITE_P(Cases, WifiInterfaceRead,
     testing::Values(
-        InterfaceReadCase { "StaticWithPrefix", exported("Disabled", "192.168.0.10/24", "192.168.0.1", kEnd), 0,
-            { false, makeIpv4(192, 168, 0, 10), makeIpv4(255, 255, 255, 0), makeIpv4(192, 168, 0, 1) } },
+        InterfaceReadCase { "StaticWithPrefix", exported("Disabled", "192.168.0.10/24", "192.168.0.1", kEnd),
+            0, { false, makeIpv4(192, 168, 0, 10), makeIpv4(255, 255, 255, 0), makeIpv4(192, 168, 0, 1) } },
         InterfaceReadCase { "DhcpKeepsTheFoundAddressAndTakesTheClassMask",
             exported("Enabled", "&lt;None&gt;", "&lt;None&gt;", kEnd), 0,
             { true, makeIpv4(192, 168, 0, 50), makeIpv4(255, 255, 255, 0), 0 } },
@@ -191,12 +208,14 @@ INSTANTIATE_TEST_SUITE_P(Cases, WifiInterfaceRead,
         InterfaceReadCase { "LastLineWithoutLineBreak", exported("Disabled", "10.1.2.3/8", "10.0.0.1", ""), 0,
             { false, makeIpv4(10, 1, 2, 3), makeIpv4(255, 0, 0, 0), makeIpv4(10, 0, 0, 1) } },
         InterfaceReadCase { "DhcpShortForm", exported("Enable", "None", "None", kEnd), kWifiBadValue, {} },
-        InterfaceReadCase { "AddressWithoutPrefix", exported("Disabled", "10.1.2.3", "None", kEnd), kWifiBadValue, {} },
-        InterfaceReadCase { "PrefixOver32", exported("Disabled", "10.1.2.3/33", "None", kEnd), kWifiBadValue, {} },
-        InterfaceReadCase { "GatewayNotAnAddress", exported("Disabled", "10.1.2.3/8", "10.0.0", kEnd), kWifiBadValue,
-            {} },
-        InterfaceReadCase { "ValueCutAtTheEnd", exported("Disabled", "10.1.2.3/8", "10.0.0.1", "").substr(0, 400),
-            kWifiItemMissing, {} },
+        InterfaceReadCase {
+            "AddressWithoutPrefix", exported("Disabled", "10.1.2.3", "None", kEnd), kWifiBadValue, {} },
+        InterfaceReadCase {
+            "PrefixOver32", exported("Disabled", "10.1.2.3/33", "None", kEnd), kWifiBadValue, {} },
+        InterfaceReadCase {
+            "GatewayNotAnAddress", exported("Disabled", "10.1.2.3/8", "10.0.0", kEnd), kWifiBadValue, {} },
+        InterfaceReadCase { "ValueCutAtTheEnd",
+            exported("Disabled", "10.1.2.3/8", "10.0.0.1", "").substr(0, 400), kWifiItemMissing, {} },
         InterfaceReadCase { "ValueCloseOnTheNextLine",
             exported("Disabled", "10.1.2.3/8", "10.0.0.1\r\n", kEnd), kWifiItemMissing, {} },
         InterfaceReadCase { "NoGroup", "<configrecord></configrecord>", kWifiItemMissing, {} }),
@@ -221,7 +240,8 @@ TEST(WifiItemExtraction, ItemsOfAnotherGroupAreNotTaken)
 
 std::string connectRecord(const std::string& mode, const std::string& port)
 {
-    return "   <configgroup name = \"Tunnel Connect\" instance = \"1\">\r\n      <configitem name = \"Mode\">\r\n"
+    return "   <configgroup name = \"Tunnel Connect\" instance = \"1\">\r\n      <configitem name = "
+           "\"Mode\">\r\n"
            "         <value>"
         + mode
         + "</value>\r\n      </configitem>\r\n      <configitem name = \"Host\" instance = \"1\">\r\n"
@@ -234,7 +254,7 @@ struct ConnectCase {
     bool enabled;
 };
 
-class WifiTunnelConnectRead : public testing::TestWithParam<ConnectCase> {};
+class WifiTunnelConnectRead : public testing::TestWithParam<ConnectCase> { };
 
 TEST_P(WifiTunnelConnectRead, OnlyDisableIsOff)
 {
@@ -254,7 +274,7 @@ struct PortCase {
     uint16_t port;
 };
 
-class WifiAcceptPortRead : public testing::TestWithParam<PortCase> {};
+class WifiAcceptPortRead : public testing::TestWithParam<PortCase> { };
 
 TEST_P(WifiAcceptPortRead, ReadsLikeAtoi)
 {
@@ -273,8 +293,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, WifiAcceptPortRead,
 // A stored record as the module exports it: groups one per line block.
 std::string storedGroup(const std::string& attributes, const std::string& body = "x")
 {
-    return "   <configgroup name = " + attributes + ">\r\n      <configitem name = \"A\">\r\n         <value>" + body
-        + "</value>\r\n      </configitem>\r\n   </configgroup>\r\n";
+    return "   <configgroup name = " + attributes + ">\r\n      <configitem name = \"A\">\r\n         <value>"
+        + body + "</value>\r\n      </configitem>\r\n   </configgroup>\r\n";
 }
 
 struct RewriteCase {
@@ -283,7 +303,7 @@ struct RewriteCase {
     std::string expected;
 };
 
-class WifiStoredRewrite : public testing::TestWithParam<RewriteCase> {};
+class WifiStoredRewrite : public testing::TestWithParam<RewriteCase> { };
 
 TEST_P(WifiStoredRewrite, CutsTheModulesOwnGroups)
 {
@@ -296,14 +316,14 @@ const std::string kWlan = storedGroup("\"Interface\" instance = \"wlan0\"");
 const std::string kTunnel = storedGroup("\"Tunnel Accept\" instance = \"1\"");
 
 INSTANTIATE_TEST_SUITE_P(Records, WifiStoredRewrite,
-    testing::Values(
-        RewriteCase { "RadioTwiceLosesBoth",
-            kHead + storedGroup("\"Radio\"", "a") + kWlan + storedGroup("\"Radio\"", "b") + kTail,
-            kHead + kWlan + kTail },
+    testing::Values(RewriteCase { "RadioTwiceLosesBoth",
+                        kHead + storedGroup("\"Radio\"", "a") + kWlan + storedGroup("\"Radio\"", "b") + kTail,
+                        kHead + kWlan + kTail },
         RewriteCase { "KeepsWhatIsNotListed",
             kHead + storedGroup("\"HTTP Server\"") + kWlan + storedGroup("\"HTTP Server Security\"")
                 + storedGroup("\"Interface\" instance = \"ap0\"") + kTunnel
-                + storedGroup("\"Tunnel Accept\" instance = \"2\"") + storedGroup("\"XML Import Control\"") + kTail,
+                + storedGroup("\"Tunnel Accept\" instance = \"2\"") + storedGroup("\"XML Import Control\"")
+                + kTail,
             kHead + kWlan + kTunnel + kTail },
         RewriteCase { "InstanceBytes5E01And5E02",
             kHead + storedGroup("\"Modem Emulation\" instance = \"\x5E\x01\"") + kWlan
@@ -315,10 +335,12 @@ INSTANTIATE_TEST_SUITE_P(Records, WifiStoredRewrite,
         RewriteCase { "UnclosedGroupStopsTheRewrite",
             kHead + storedGroup("\"User\"") + storedGroup("\"Radio\"") + kWlan
                 + "   <configgroup name = \"Clock\">\r\n      <configitem",
-            kHead + storedGroup("\"User\"") + kWlan + "   <configgroup name = \"Clock\">\r\n      <configitem" },
-        RewriteCase { "CloseAtTheVeryEnd", kWlan + "   <configgroup name = \"NTP\">   </configgroup>", kWlan },
-        RewriteCase { "CloseWithOneCharacterLeft", kWlan + "   <configgroup name = \"NTP\">   </configgroup>\r",
-            kWlan },
+            kHead + storedGroup("\"User\"") + kWlan
+                + "   <configgroup name = \"Clock\">\r\n      <configitem" },
+        RewriteCase {
+            "CloseAtTheVeryEnd", kWlan + "   <configgroup name = \"NTP\">   </configgroup>", kWlan },
+        RewriteCase { "CloseWithOneCharacterLeft",
+            kWlan + "   <configgroup name = \"NTP\">   </configgroup>\r", kWlan },
         RewriteCase { "NothingListed", kHead + kWlan + kTail, kHead + kWlan + kTail }),
     [](const auto& info) { return std::string(info.param.name); });
 

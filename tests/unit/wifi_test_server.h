@@ -4,11 +4,10 @@
 // answers every request with a set status and body and keeps what it received. Built on
 // the server library the simulator uses, with nothing of src/core.
 
-#include <microhttpd.h>
-
 #include <array>
 #include <atomic>
 #include <cstring>
+#include <microhttpd.h>
 #include <mutex>
 #include <netinet/in.h>
 #include <string>
@@ -79,8 +78,8 @@ private:
             connection, "test", "admin", server->m_password.c_str(), 300, MHD_DIGEST_ALG_MD5);
         if (check != MHD_YES) {
             MHD_Response* denied = MHD_create_response_from_buffer(0, nullptr, MHD_RESPMEM_PERSISTENT);
-            const MHD_Result queued = MHD_queue_auth_fail_response2(
-                connection, "test", "o", denied, check == MHD_INVALID_NONCE ? MHD_YES : MHD_NO, MHD_DIGEST_ALG_MD5);
+            const MHD_Result queued = MHD_queue_auth_fail_response2(connection, "test", "o", denied,
+                check == MHD_INVALID_NONCE ? MHD_YES : MHD_NO, MHD_DIGEST_ALG_MD5);
             MHD_destroy_response(denied);
             return queued;
         }
