@@ -4,7 +4,8 @@ namespace sim {
 
 const std::string& demoFleetText()
 {
-    // One unit per model of the model-name table (kinds 0, 1 and 4), then the odd cases.
+    // One unit per model of the model-name table (kinds 0, 1 and 4), then the odd cases, then a
+    // unit behind a Wi-Fi module (kind 2).
     static const std::string text = R"json({
   "units": [
     { "name": "QM-110",    "kind": 0, "typePair": "X1", "address": "203.0.113.10", "model": 0, "switch": 0, "gateway": "203.0.113.1" },
@@ -34,7 +35,8 @@ const std::string& demoFleetText()
     { "name": "other port",   "kind": 0, "typePair": "X2", "address": "203.0.113.50", "model": 0, "port": 10002 },
     { "name": "no model answer", "kind": 0, "typePair": "X1", "address": "203.0.113.51", "model": 3, "modelAnswer": "none" },
     { "name": "switch F",     "kind": 0, "typePair": "X5", "address": "203.0.113.52", "model": 4, "switch": 15 },
-    { "name": "DHCP",         "kind": 0, "typePair": "X1", "address": "203.0.113.53", "model": 5, "dhcp": true }
+    { "name": "DHCP",         "kind": 0, "typePair": "X1", "address": "203.0.113.53", "model": 5, "dhcp": true },
+    { "name": "Wi-Fi module", "kind": 2, "typePair": "Y1", "address": "203.0.113.60", "model": 2, "gateway": "203.0.113.1" }
   ]
 })json";
     return text;

@@ -159,7 +159,7 @@ TEST(SimFleet, DemoFleetHoldsEveryNamedModelAndTheOddCases)
     }
     EXPECT_EQ(models,
         (std::set<int> { 0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 17, 19, 20, 21, 22, 25, 26, 27, 32 }));
-    EXPECT_EQ(kinds, (std::set<int> { 0, 1, 4 }));
+    EXPECT_EQ(kinds, (std::set<int> { 0, 1, 2, 4 }));
     EXPECT_EQ(otherSubnet, 1);
     EXPECT_GE(otherPort, 1);
     EXPECT_GE(silentModel, 1);
