@@ -39,7 +39,9 @@ INSTANTIATE_TEST_SUITE_P(Fleets, SimFleetError,
         FleetErrorCase {
             "addressPartTooLarge", R"({ "units": [ { "address": "203.0.113.256" } ] })", "address must be" },
         FleetErrorCase { "brokenMask", UNIT("\"mask\": \"255.0.255.0\""), "unbroken" },
-        FleetErrorCase { "kindNotSimulated", UNIT("\"kind\": 2"), "kind 2 is not simulated" },
+        FleetErrorCase { "kindNotSimulated", UNIT("\"kind\": 7"), "kind 7 is not simulated" },
+        FleetErrorCase { "kind2NotY1", UNIT("\"kind\": 2, \"typePair\": \"X1\""), "must be \"Y1\"" },
+        FleetErrorCase { "kind2HttpOnTunnelPort", UNIT("\"kind\": 2, \"httpPort\": 10001"), "httpPort must differ" },
         FleetErrorCase { "kind1WithoutX6", UNIT("\"kind\": 1, \"typePair\": \"X1\""), "type pair \"X6\"" },
         FleetErrorCase { "kind1WithoutGc", UNIT("\"kind\": 1, \"firmware\": \"V1.00\""), "contains \"GC\"" },
         FleetErrorCase {
