@@ -77,4 +77,10 @@ bool Connection::reply(const std::string& name, const std::string& request, cons
     return true;
 }
 
+void Connection::log(const std::string& name, const std::string& request, const std::string& answer)
+{
+    m_log.request(AddressText::format(m_unit.address()), m_channel, request,
+        { { "request", name }, { "from", m_peer }, { "answer", RequestLog::hex(answer) } });
+}
+
 } // namespace sim

@@ -24,6 +24,12 @@ public:
     // (an empty answer sends nothing). False when the connection is to end.
     bool reply(const std::string& name, const std::string& request, const std::string& answer);
 
+    // For a unit that hands the socket to a server library: the socket, the event that is
+    // readable once the simulator stops, and the log line of a request it answered itself.
+    int socket() const { return m_fd; }
+    int stopEvent() const { return m_stopFd; }
+    void log(const std::string& name, const std::string& request, const std::string& answer);
+
 private:
     bool pause(int ms);
 

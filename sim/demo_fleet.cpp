@@ -4,7 +4,8 @@ namespace sim {
 
 const std::string& demoFleetText()
 {
-    // One unit per model of the model-name table (kinds 0, 1 and 4), then the odd cases.
+    // One unit per model of the model-name table (kinds 0, 1 and 4), then the odd cases, then a
+    // unit behind a Wi-Fi module (kind 2).
     static const std::string text = R"json({
   "units": [
     { "name": "QM-110",    "kind": 0, "typePair": "X1", "address": "203.0.113.10", "model": 0, "switch": 0, "gateway": "203.0.113.1" },
@@ -42,7 +43,8 @@ const std::string& demoFleetText()
     { "name": "QM-N420 1.02", "kind": 5, "address": "203.0.113.63", "model": 26, "text": { "sketchVersion": 102 } },
     { "name": "QM-170 QX",    "kind": 6, "address": "203.0.113.64", "model": 6 },
     { "name": "QM-N110",      "kind": 7, "address": "203.0.113.65", "model": 0, "switch": 15 },
-    { "name": "old Wi-Fi",    "kind": 3, "address": "203.0.113.66", "model": 2, "text": { "versionLines": 1 } }
+    { "name": "old Wi-Fi",    "kind": 3, "address": "203.0.113.66", "model": 2, "text": { "versionLines": 1 } },
+    { "name": "Wi-Fi module", "kind": 2, "typePair": "Y1", "address": "203.0.113.70", "model": 2, "gateway": "203.0.113.1" }
   ]
 })json";
     return text;

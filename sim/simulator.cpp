@@ -89,6 +89,13 @@ int Simulator::start(std::string& error)
         for (const UnitConfig& config : m_fleet.units) {
             auto slot = std::make_unique<Slot>();
             slot->unit = UnitKind::find(config.kind)->create(config);
+            slot->unit->setRestartHook([this, index = m_slots.size()] {
+                {
+                    std::lock_guard<std::mutex> lock(m_restartMutex);
+                    m_restartRequests.push_back(index);
+                }
+                wake();
+            });
             m_slots.push_back(std::move(slot));
         }
     }
@@ -420,9 +427,14 @@ void Simulator::takeDownForRestart(size_t index, Clock::time_point now)
 
 void Simulator::restartRequested(Clock::time_point now)
 {
-    for (size_t i = 0; i < m_slots.size(); ++i) {
-        if (m_slots[i]->up && m_slots[i]->unit->takeRestartRequest())
-            takeDownForRestart(i, now);
+    std::vector<size_t> requests;
+    {
+        std::lock_guard<std::mutex> lock(m_restartMutex);
+        requests.swap(m_restartRequests);
+    }
+    for (size_t index : requests) {
+        if (m_slots[index]->up)
+            takeDownForRestart(index, now);
     }
 }
 

@@ -100,6 +100,8 @@ private:
     std::vector<Pending> m_pending; // loop thread only, kept in due order
     std::mutex m_sessionMutex;
     std::list<Session> m_sessions;
+    std::mutex m_restartMutex;
+    std::vector<size_t> m_restartRequests; // units that asked for a restart from a connection
 };
 
 } // namespace sim

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -49,20 +50,25 @@ public:
     // Called while the unit is down for a restart: takes its stored configuration into use.
     virtual void restart() = 0;
 
-    // A unit asks from a connection's thread to restart (a settings message without NORESET);
-    // the simulator restarts it once that connection has ended.
-    void requestRestart() { m_restartRequested = true; }
-    bool takeRestartRequest() { return m_restartRequested.exchange(false); }
+    // Set by the simulator: how a unit asks to be restarted from one of its connections.
+    void setRestartHook(std::function<void()> hook) { m_restartHook = std::move(hook); }
 
 protected:
     void setAddress(uint32_t address) { m_address.store(address); }
+    // The unit goes down for the fleet's restart time, as after a record write, once the
+    // simulator's loop takes the request.
+    void requestRestart()
+    {
+        if (m_restartHook)
+            m_restartHook();
+    }
 
 private:
     const UnitConfig m_config;
     std::atomic<uint32_t> m_address;
     std::mutex m_faultMutex;
     int m_faultsUsed = 0;
-    std::atomic<bool> m_restartRequested { false };
+    std::function<void()> m_restartHook;
 };
 
 } // namespace sim

@@ -183,6 +183,9 @@ bool UnitConfig::parse(const nlohmann::json& value, std::string& error)
         } else if (key == "port") {
             ok = readInt(item, key, 1, 65535, number, error);
             port = static_cast<uint16_t>(number);
+        } else if (key == "httpPort") {
+            ok = readInt(item, key, 1, 65535, number, error);
+            httpPort = static_cast<uint16_t>(number);
         } else if (key == "model") {
             ok = readInt(item, key, 0, 255, model, error);
         } else if (key == "switch") {

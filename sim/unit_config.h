@@ -26,6 +26,7 @@ enum class SearchAnswer { Auto, A, B, Both };
 // One unit of a fleet file, as given there (per-kind defaults are filled by its UnitKind).
 struct UnitConfig {
     static constexpr uint16_t kDefaultPort = 10001;
+    static constexpr uint16_t kDefaultHttpPort = 80;
 
     std::string name;
     int kind = 0;
@@ -37,6 +38,7 @@ struct UnitConfig {
     uint32_t lease = 0; // the address a DHCP server hands the unit; 0: its own address
     std::optional<std::array<uint8_t, 6>> mac;
     uint16_t port = kDefaultPort;
+    uint16_t httpPort = kDefaultHttpPort; // kind 2: the module's web configuration
     int model = 0;
     int unitSwitch = 0; // rotary switch position 0..15 (15 = F)
     std::optional<std::string> firmware;

@@ -2,6 +2,7 @@
 // loopback, with the window model on a HeadlessView and a scripted operator.
 #include "cli/kovractl.h"
 #include "core/app/event_queue.h"
+#include "support/loopback_adapter.h"
 #include "core/app/headless_view.h"
 #include "core/app/main_window_model.h"
 #include "core/app/scripted_user_interface.h"
@@ -15,20 +16,9 @@
 #include <sstream>
 
 using namespace kovra;
+using kovra::test_support::loopbackAdapter;
 
 namespace {
-
-int loopbackAdapter(std::vector<AdapterEntry>& out)
-{
-    AdapterEntry entry;
-    entry.ifIndex = 1;
-    entry.friendlyName = "lo";
-    entry.description = "loopback for tests";
-    entry.address = makeIpv4(127, 0, 0, 1);
-    entry.mask = makeIpv4(255, 0, 0, 0);
-    out.push_back(entry);
-    return 0;
-}
 
 // Units on 127.0.0.x; every datagram they receive is counted from the log.
 const char* const kFleet = R"({

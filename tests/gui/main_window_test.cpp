@@ -2,6 +2,7 @@
 // that the GUI thread keeps running while a flow waits on the network.
 #include "core/platform/adapter_table.h"
 #include "gui/main_window.h"
+#include "support/loopback_adapter.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,21 +23,9 @@
 #include <unistd.h>
 
 using namespace kovra;
+using kovra::test_support::loopbackAdapter;
 
 namespace {
-
-// One loopback adapter, so the window starts without touching the machine's interfaces.
-int loopbackAdapter(std::vector<AdapterEntry>& out)
-{
-    AdapterEntry entry;
-    entry.ifIndex = 1;
-    entry.friendlyName = "bench0";
-    entry.description = "test adapter";
-    entry.address = makeIpv4(127, 0, 0, 1);
-    entry.mask = makeIpv4(255, 0, 0, 0);
-    out.push_back(entry);
-    return 0;
-}
 
 int noAdapter(std::vector<AdapterEntry>&)
 {

@@ -39,7 +39,9 @@ INSTANTIATE_TEST_SUITE_P(Fleets, SimFleetError,
         FleetErrorCase {
             "addressPartTooLarge", R"({ "units": [ { "address": "203.0.113.256" } ] })", "address must be" },
         FleetErrorCase { "brokenMask", UNIT("\"mask\": \"255.0.255.0\""), "unbroken" },
-        FleetErrorCase { "kindNotSimulated", UNIT("\"kind\": 2"), "kind 2 is not simulated" },
+        FleetErrorCase { "kindOutOfRange", UNIT("\"kind\": 8"), "kind must be an integer 0..7" },
+        FleetErrorCase { "kind2NotY1", UNIT("\"kind\": 2, \"typePair\": \"X1\""), "must be \"Y1\"" },
+        FleetErrorCase { "kind2HttpOnTunnelPort", UNIT("\"kind\": 2, \"httpPort\": 10001"), "httpPort must differ" },
         FleetErrorCase { "kind1WithoutX6", UNIT("\"kind\": 1, \"typePair\": \"X1\""), "type pair \"X6\"" },
         FleetErrorCase { "kind1WithoutGc", UNIT("\"kind\": 1, \"firmware\": \"V1.00\""), "contains \"GC\"" },
         FleetErrorCase {
@@ -116,10 +118,10 @@ TEST(SimFleet, SimulatorCompletesAFleetBuiltInCodeAndRefusesABadOne)
         EXPECT_EQ(*simulator.unit(0).config().typePair, "X1");
         EXPECT_TRUE(simulator.unit(0).config().mac);
     }
-    fleet.units[0].kind = 2;
+    fleet.units[0].kind = 8;
     sim::Simulator simulator(fleet, log);
     EXPECT_EQ(simulator.start(error), EINVAL);
-    EXPECT_EQ(error, "units[0]: kind 2 is not simulated");
+    EXPECT_EQ(error, "units[0]: kind 8 is not simulated");
     std::fclose(sink);
 }
 
@@ -161,7 +163,7 @@ TEST(SimFleet, DemoFleetHoldsEveryNamedModelAndTheOddCases)
     }
     EXPECT_EQ(models,
         (std::set<int> { 0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 17, 19, 20, 21, 22, 25, 26, 27, 32 }));
-    EXPECT_EQ(kinds, (std::set<int> { 0, 1, 3, 4, 5, 6, 7 }));
+    EXPECT_EQ(kinds, (std::set<int> { 0, 1, 2, 3, 4, 5, 6, 7 }));
     EXPECT_GE(scrambledEntries, 1);
     EXPECT_EQ(otherSubnet, 1);
     EXPECT_GE(otherPort, 1);

@@ -1,5 +1,7 @@
 #include "core/alerts/hex_count.h"
 
+#include "core/platform/hex_digit.h"
+
 namespace kovra {
 
 namespace {
@@ -7,17 +9,6 @@ namespace {
 constexpr size_t kCountDigits = 4;
 constexpr int kMaxDigits = 8;
 const char kHexDigits[] = "0123456789ABCDEF";
-
-int hexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 } // namespace
 

@@ -69,8 +69,8 @@ void MainWindowModel::enableAddressGroup(bool enabled)
 {
     AddressGroupState group = enabled ? m_addressGroup : disabledAddressGroup();
     if (enabled)
-        group.dhcpEnabled = group.addressEnabled = group.maskEnabled = group.gatewayEnabled = group.pingEnabled
-            = group.setEnabled = true;
+        group.dhcpEnabled = group.addressEnabled = group.maskEnabled = group.gatewayEnabled
+            = group.pingEnabled = group.setEnabled = true;
     setAddressGroup(group);
 }
 
@@ -91,8 +91,8 @@ bool MainWindowModel::selectedAdapterNetwork(Ipv4& address, Ipv4& mask) const
 
 KindReaders& MainWindowModel::kindReaders()
 {
-    static UnitKindReaders available;
-    return m_readers ? *m_readers : available;
+    static UnitKindReaders readers;
+    return m_readers ? *m_readers : readers;
 }
 
 AddressWriters& MainWindowModel::addressWriters()

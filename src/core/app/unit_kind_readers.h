@@ -4,14 +4,13 @@
 
 namespace kovra {
 
-// The kind reads the program has: the settings reader for kinds 3, 5, 6 and 7. The Wi-Fi
-// module's web configuration is not there yet, so its reads fail and kind 2 units are removed,
-// as a unit whose read failed is.
+// The reads the classifier and the row builder need for the later unit kinds: the Wi-Fi
+// module's over its web configuration, the text-protocol units' through the settings reader.
 class UnitKindReaders : public KindReaders {
 public:
-    bool readWifiModulePort(UnitSlot&) override { return false; }
+    bool readWifiModulePort(UnitSlot& slot) override;
     bool readUnitParameters(UnitSlot& slot) override;
-    bool readWifiModuleNetwork(UnitSlot&) override { return false; }
+    bool readWifiModuleNetwork(UnitSlot& slot) override;
 };
 
 } // namespace kovra

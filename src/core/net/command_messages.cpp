@@ -1,5 +1,7 @@
 #include "core/net/command_messages.h"
 
+#include "core/platform/hex_digit.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <initializer_list>
@@ -13,17 +15,6 @@ constexpr int kAlClearFlagShift = 8; // the code is sent 8 lower when the flag i
 constexpr uint8_t kRsetFlag = 0x20;
 constexpr size_t kNjValueOffset = 3;
 constexpr size_t kMemoryWriteOkOffset = 2;
-
-int hexDigitValue(uint8_t c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 // A byte value that travels as value + offset; -1 when it would not fit in a byte.
 int offsetByte(int value, int offset)
