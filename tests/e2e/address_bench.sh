@@ -1,6 +1,6 @@
 # The address group on the bench: the PING check of a taken and a free address, the ARP
 # refusal, and an address write by each path the units have (record 0, the address-set
-# datagram with an address and with DHCP, the settings message), each checked by its exact
+# datagram with an address and with DHCP, the settings message, the Wi-Fi module's import), each checked by its exact
 # bytes in the simulator's log and by a following search.
 set -euo pipefail
 source "$KOVRA_SRC/tests/e2e/lib/bench.sh"
@@ -13,7 +13,8 @@ cat >"$work/fleet.json" <<'JSON'
     { "name": "far", "kind": 0, "model": 1, "address": "198.18.0.40", "mac": "02:4B:56:00:12:34",
       "gateway": "198.18.0.1" },
     { "name": "far-dhcp", "kind": 0, "model": 2, "address": "198.18.0.41", "mac": "02:4B:56:00:56:78" },
-    { "name": "text", "kind": 5, "model": 25, "address": "203.0.113.50" }
+    { "name": "text", "kind": 5, "model": 25, "address": "203.0.113.50" },
+    { "name": "wifi-module", "kind": 2, "model": 2, "address": "203.0.113.60" }
   ]
 }
 JSON
@@ -126,3 +127,21 @@ message=$(python3 -c 'import sys; print(bytes.fromhex(sys.argv[1]).decode().repl
 [ "$message" = "IP|203.0.113.51|SUBM|255.255.255.128|GWAY|203.0.113.1|END|" ] || { echo "message: $message" >&2; exit 1; }
 found_at 203.0.113.51 '{"subnetMask": "255.255.255.128", "gateway": "203.0.113.1", "kind": 5}'
 echo "settings message: ok"
+
+# Interface record imported into a Wi-Fi module (kind 2); the module reboots into it.
+expect 0 kovractl --yes set-address 203.0.113.60 --ip 203.0.113.61 --mask 255.255.255.0 --gateway 203.0.113.1
+grep -qx "設定完了しました。" "$work/err"
+python3 - "$SIM_LOG" <<'PY'
+import json, sys
+imports = [e for e in map(json.loads, open(sys.argv[1])) if e.get("request") == "import" and e["unit"] == "203.0.113.60"]
+assert len(imports) == 1, imports
+body = bytes.fromhex(imports[0]["hex"]).decode("latin-1")
+for part in ['<configgroup name = "Interface" instance = "wlan0">',
+             '<configitem name = "DHCP Client">         <value>Disable</value>',
+             '<configitem name = "IP Address">         <value>203.0.113.61/24</value>',
+             '<configitem name = "Default Gateway">         <value>203.0.113.1</value>',
+             '<configitem name = "Reboot">         <value>Enabled</value>']:
+    assert part in body, part
+PY
+found_at 203.0.113.61 '{"subnetMask": "255.255.255.0", "gateway": "203.0.113.1", "kind": 2, "dhcp": false}'
+echo "interface import: ok"

@@ -1,8 +1,10 @@
 #include "core/app/unit_address_writers.h"
 
-#include "core/net/net_results.h"
+#include "core/app/import_progress.h"
 #include "core/platform/neighbour_probe.h"
 #include "core/settings/settings_transport.h"
+#include "core/wifi/module_import.h"
+#include "core/wifi/wifi_results.h"
 
 namespace kovra {
 
@@ -27,11 +29,16 @@ int UnitAddressWriters::writeTextKindAddress(const UnitSlot& unit, const std::st
     return SendSettingsMessage(unit.record, message);
 }
 
-int UnitAddressWriters::writeWifiModuleAddress(const UnitSlot&, bool, Ipv4, Ipv4, Ipv4)
+int UnitAddressWriters::writeWifiModuleAddress(
+    const UnitSlot& unit, bool dhcp, Ipv4 address, Ipv4 mask, Ipv4 gateway)
 {
-    // The Wi-Fi module's web configuration (importInterfaceSettings) is not in this build
-    // yet: nothing is sent and the write fails.
-    return kRequestRefused;
+    const int result = importInterfaceSettings(unit.record.ipText, dhcp, address, mask, gateway);
+    if (result != 0)
+        return result;
+    // The flow runs on its own worker: it waits here for the import's end instead of
+    // polling importStatus with the window's timer.
+    waitForImport();
+    return importStatus.load() == kImportDone ? 0 : kWifiTransferFailed;
 }
 
 } // namespace kovra
