@@ -27,8 +27,8 @@ std::string attributeText(const uint8_t* payload, size_t length)
         end ? size_t(static_cast<const uint8_t*>(end) - payload) : length);
 }
 
-// Calls visit(type, payload, length) for each attribute in data[0..length).
-template <typename Visit> void forEachAttribute(const uint8_t* data, size_t length, Visit visit)
+// Calls visit for each attribute in data[0..length).
+void forEachAttribute(const uint8_t* data, size_t length, const RouteAttributeVisitor& visit)
 {
     size_t offset = 0;
     while (length - offset >= sizeof(rtattr)) {
@@ -54,10 +54,7 @@ void parseLink(const uint8_t* body, size_t length, RouteRecords& records)
     link.ifIndex = uint32_t(info.ifi_index);
     link.hardwareType = info.ifi_type;
     link.flags = info.ifi_flags;
-    const size_t start = aligned(sizeof info);
-    if (start > length)
-        return;
-    forEachAttribute(body + start, length - start, [&](uint16_t type, const uint8_t* payload, size_t size) {
+    forEachRouteAttribute(body, length, sizeof info, [&](uint16_t type, const uint8_t* payload, size_t size) {
         if (type == IFLA_IFNAME)
             link.name = attributeText(payload, size);
         else if (type == IFLA_ADDRESS)
@@ -81,15 +78,12 @@ void parseAddress(const uint8_t* body, size_t length, RouteRecords& records)
     std::memcpy(&info, body, sizeof info);
     if (info.ifa_family != AF_INET)
         return;
-    const size_t start = aligned(sizeof info);
-    if (start > length)
-        return;
     // IFA_LOCAL is the interface's own address; IFA_ADDRESS is the peer's on
     // point-to-point links and equal to it elsewhere.
     bool haveLocal = false;
     bool haveAny = false;
     Ipv4 address = 0;
-    forEachAttribute(body + start, length - start, [&](uint16_t type, const uint8_t* payload, size_t size) {
+    forEachRouteAttribute(body, length, sizeof info, [&](uint16_t type, const uint8_t* payload, size_t size) {
         if (size != sizeof(Ipv4) || (type != IFA_LOCAL && type != IFA_ADDRESS) || haveLocal)
             return;
         std::memcpy(&address, payload, sizeof address);
@@ -102,7 +96,16 @@ void parseAddress(const uint8_t* body, size_t length, RouteRecords& records)
 
 } // namespace
 
-int parseRouteMessages(const uint8_t* data, size_t length, RouteRecords& records)
+void forEachRouteAttribute(
+    const uint8_t* body, size_t length, size_t headerSize, const RouteAttributeVisitor& visit)
+{
+    const size_t start = aligned(headerSize);
+    if (start > length)
+        return;
+    forEachAttribute(body + start, length - start, visit);
+}
+
+int walkRouteMessages(const uint8_t* data, size_t length, const RouteMessageHandler& onMessage)
 {
     size_t offset = 0;
     while (length - offset >= sizeof(nlmsghdr)) {
@@ -123,13 +126,8 @@ int parseRouteMessages(const uint8_t* data, size_t length, RouteRecords& records
             // errno values are small; anything else is not a kernel answer.
             return error.error < 0 && error.error > -kMaxErrno ? error.error : -EBADMSG;
         }
-        case RTM_NEWLINK:
-            parseLink(body, bodyLength, records);
-            break;
-        case RTM_NEWADDR:
-            parseAddress(body, bodyLength, records);
-            break;
         default:
+            onMessage(header.nlmsg_type, body, bodyLength);
             break;
         }
         offset += aligned(header.nlmsg_len);
@@ -137,6 +135,21 @@ int parseRouteMessages(const uint8_t* data, size_t length, RouteRecords& records
             break;
     }
     return kRouteDumpMore;
+}
+
+void parseRouteMessage(uint16_t type, const uint8_t* body, size_t length, RouteRecords& records)
+{
+    if (type == RTM_NEWLINK)
+        parseLink(body, length, records);
+    else if (type == RTM_NEWADDR)
+        parseAddress(body, length, records);
+}
+
+int parseRouteMessages(const uint8_t* data, size_t length, RouteRecords& records)
+{
+    return walkRouteMessages(data, length, [&](uint16_t type, const uint8_t* body, size_t bodyLength) {
+        parseRouteMessage(type, body, bodyLength, records);
+    });
 }
 
 } // namespace kovra

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,23 @@ struct RouteRecords {
 // parseRouteMessages results besides a negative errno.
 constexpr int kRouteDumpMore = 0;
 constexpr int kRouteDumpDone = 1;
+
+// Walks the messages of one datagram of a rtnetlink dump and hands each data message's
+// type and body to `onMessage`. Every length is checked against the data.
+// Results: kRouteDumpMore, kRouteDumpDone, -errno (the kernel's error answer, or -EBADMSG
+// for a message that claims more than there is).
+using RouteMessageHandler = std::function<void(uint16_t type, const uint8_t* body, size_t length)>;
+int walkRouteMessages(const uint8_t* data, size_t length, const RouteMessageHandler& onMessage);
+
+// Calls visit(type, payload, length) for each attribute of a message body, starting after
+// its fixed header of `headerSize` bytes; an attribute that claims more than there is ends
+// the walk.
+using RouteAttributeVisitor = std::function<void(uint16_t type, const uint8_t* payload, size_t length)>;
+void forEachRouteAttribute(
+    const uint8_t* body, size_t length, size_t headerSize, const RouteAttributeVisitor& visit);
+
+// Appends the record of one link or IPv4 address message (other messages are skipped).
+void parseRouteMessage(uint16_t type, const uint8_t* body, size_t length, RouteRecords& records);
 
 // Reads one datagram of a rtnetlink dump (link or IPv4 address messages) and appends the
 // records it holds. Every length is checked against the data: a message that claims more

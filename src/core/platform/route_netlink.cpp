@@ -4,6 +4,7 @@
 #include "core/platform/socket_error.h"
 
 #include <cerrno>
+#include <cstring>
 #include <linux/netlink.h>
 #include <linux/rtnetlink.h>
 #include <sys/socket.h>
@@ -18,7 +19,8 @@ constexpr uint32_t kKernelPort = 0;
 constexpr uint32_t kRequestSequence = 1;
 } // namespace
 
-int dumpRouteTable(uint16_t requestType, RouteRecords& records)
+int runRouteDump(
+    uint16_t requestType, uint8_t family, size_t headerSize, const RouteMessageHandler& onMessage)
 {
     Socket s(::socket(AF_NETLINK, SOCK_RAW | SOCK_CLOEXEC, NETLINK_ROUTE));
     if (!s.isOpen())
@@ -27,22 +29,20 @@ int dumpRouteTable(uint16_t requestType, RouteRecords& records)
     if (result != 0)
         return result;
 
-    // Link and address requests both start their body with the address family; the
-    // larger body serves both.
-    struct {
-        nlmsghdr header;
-        ifinfomsg body;
-    } request {};
-    request.header.nlmsg_len = sizeof request;
-    request.header.nlmsg_type = requestType;
-    request.header.nlmsg_flags = NLM_F_REQUEST | NLM_F_DUMP;
-    request.header.nlmsg_seq = kRequestSequence;
-    request.body.ifi_family = requestType == RTM_GETADDR ? AF_INET : AF_UNSPEC;
+    // Every table's fixed header starts with the address family; the rest stays zero.
+    std::vector<uint8_t> request(NLMSG_LENGTH(headerSize));
+    nlmsghdr header {};
+    header.nlmsg_len = uint32_t(request.size());
+    header.nlmsg_type = requestType;
+    header.nlmsg_flags = NLM_F_REQUEST | NLM_F_DUMP;
+    header.nlmsg_seq = kRequestSequence;
+    std::memcpy(request.data(), &header, sizeof header);
+    request[NLMSG_HDRLEN] = family;
     sockaddr_nl kernel {};
     kernel.nl_family = AF_NETLINK;
     kernel.nl_pid = kKernelPort;
-    if (::sendto(
-            s.fd(), &request, sizeof request, 0, reinterpret_cast<const sockaddr*>(&kernel), sizeof kernel)
+    if (::sendto(s.fd(), request.data(), request.size(), 0, reinterpret_cast<const sockaddr*>(&kernel),
+            sizeof kernel)
         < 0)
         return lastSocketError();
 
@@ -61,12 +61,22 @@ int dumpRouteTable(uint16_t requestType, RouteRecords& records)
             return kSocketMessageSize;
         if (from.nl_pid != kKernelPort)
             continue;
-        const int status = parseRouteMessages(buffer.data(), size_t(n), records);
+        const int status = walkRouteMessages(buffer.data(), size_t(n), onMessage);
         if (status == kRouteDumpDone)
             return 0;
         if (status < 0)
             return socketErrorFromErrno(-status);
     }
+}
+
+int dumpRouteTable(uint16_t requestType, RouteRecords& records)
+{
+    const bool addresses = requestType == RTM_GETADDR;
+    return runRouteDump(requestType, addresses ? AF_INET : AF_UNSPEC,
+        addresses ? sizeof(ifaddrmsg) : sizeof(ifinfomsg),
+        [&](uint16_t type, const uint8_t* body, size_t length) {
+            parseRouteMessage(type, body, length, records);
+        });
 }
 
 } // namespace kovra

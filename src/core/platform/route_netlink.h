@@ -15,4 +15,10 @@ namespace kovra {
 constexpr int kRouteDumpTimeoutMs = 1000;
 int dumpRouteTable(uint16_t requestType, RouteRecords& records);
 
+// The dump exchange itself, for any rtnetlink table: sends the dump request of
+// `requestType` whose fixed header is `headerSize` bytes starting with `family`, and hands
+// every datagram of the answer to walkRouteMessages with `onMessage`. Results as above.
+int runRouteDump(
+    uint16_t requestType, uint8_t family, size_t headerSize, const RouteMessageHandler& onMessage);
+
 } // namespace kovra
