@@ -6,11 +6,8 @@
 #include "core/app/headless_view.h"
 #include "core/app/main_window_model.h"
 #include "core/app/scripted_user_interface.h"
-#include "fleet_config.h"
-#include "request_log.h"
-#include "simulator.h"
+#include "support/simulated_fleet.h"
 
-#include <cstdio>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -37,21 +34,14 @@ class AddUnitFlowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_logFile = std::tmpfile();
-        m_log = std::make_unique<sim::RequestLog>(m_logFile);
-        sim::FleetConfig fleet;
-        std::string error;
-        ASSERT_TRUE(fleet.parse(kFleet, error)) << error;
-        m_simulator = std::make_unique<sim::Simulator>(std::move(fleet), *m_log);
-        ASSERT_EQ(m_simulator->start(error), 0) << error;
+        ASSERT_EQ(m_fleet.start(kFleet), "");
         ASSERT_EQ(m_model.onInitDialog(), MainWindowModel::StartResult::Ready);
     }
 
     void TearDown() override
     {
         m_model.waitForFlows();
-        m_simulator.reset();
-        std::fclose(m_logFile);
+        m_fleet.stop();
     }
 
     // The add button with the address and the port edit's text; waits for the flow.
@@ -64,21 +54,9 @@ protected:
     }
 
     // Requests the simulated units have received so far.
-    size_t requestCount()
-    {
-        std::fflush(m_logFile);
-        std::rewind(m_logFile);
-        size_t count = 0;
-        char line[8192];
-        while (std::fgets(line, sizeof line, m_logFile))
-            count += std::string(line).find("\"hex\"") != std::string::npos;
-        std::fseek(m_logFile, 0, SEEK_END);
-        return count;
-    }
+    size_t requestCount() { return m_fleet.requests().size(); }
 
-    std::FILE* m_logFile = nullptr;
-    std::unique_ptr<sim::RequestLog> m_log;
-    std::unique_ptr<sim::Simulator> m_simulator;
+    test_support::SimulatedFleet m_fleet;
     HeadlessView m_view;
     EventQueue m_events;
     ScriptedUserInterface m_ui;

@@ -11,11 +11,8 @@
 #include "core/app/system_texts.h"
 #include "core/app/unit_address_writers.h"
 #include "core/net/discovery_messages.h"
-#include "fleet_config.h"
-#include "request_log.h"
-#include "simulator.h"
+#include "support/simulated_fleet.h"
 
-#include <cstdio>
 #include <future>
 #include <gtest/gtest.h>
 #include <mutex>
@@ -85,13 +82,7 @@ class AddressFlowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_logFile = std::tmpfile();
-        m_log = std::make_unique<sim::RequestLog>(m_logFile);
-        sim::FleetConfig fleet;
-        std::string error;
-        ASSERT_TRUE(fleet.parse(kFleet, error)) << error;
-        m_simulator = std::make_unique<sim::Simulator>(std::move(fleet), *m_log);
-        ASSERT_EQ(m_simulator->start(error), 0) << error;
+        ASSERT_EQ(m_fleet.start(kFleet), "");
         ASSERT_EQ(m_model.onInitDialog(), MainWindowModel::StartResult::Ready);
         m_model.setAddressWriters(&m_writers);
     }
@@ -99,8 +90,7 @@ protected:
     void TearDown() override
     {
         m_model.waitForFlows();
-        m_simulator.reset();
-        std::fclose(m_logFile);
+        m_fleet.stop();
     }
 
     // Adds the unit by address unless it is listed (until it answers: a restarted unit needs a moment).
@@ -145,16 +135,10 @@ protected:
     // Hex of every request NAME that unit ADDRESS has logged.
     std::vector<std::string> logged(const std::string& name, const std::string& address)
     {
-        std::fflush(m_logFile);
-        std::rewind(m_logFile);
         std::vector<std::string> found;
-        char line[16384];
-        while (std::fgets(line, sizeof line, m_logFile)) {
-            const auto entry = nlohmann::json::parse(line, nullptr, false);
-            if (entry.is_object() && entry.value("request", "") == name && entry.value("unit", "") == address)
+        for (const auto& entry : m_fleet.requests())
+            if (entry.value("request", "") == name && entry.value("unit", "") == address)
                 found.push_back(entry.value("hex", ""));
-        }
-        std::fseek(m_logFile, 0, SEEK_END);
         return found;
     }
 
@@ -173,9 +157,7 @@ protected:
         return out;
     }
 
-    std::FILE* m_logFile = nullptr;
-    std::unique_ptr<sim::RequestLog> m_log;
-    std::unique_ptr<sim::Simulator> m_simulator;
+    test_support::SimulatedFleet m_fleet;
     HeadlessView m_view;
     EventQueue m_events;
     ScriptedUserInterface m_ui;
