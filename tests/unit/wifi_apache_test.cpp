@@ -2,6 +2,7 @@
 // (apache2 with mod_auth_digest), started here on loopback with a configuration of our
 // own: our digest handling proven against a server we did not write.
 
+#include "support/free_port.h"
 #include "core/app/import_progress.h"
 #include "core/wifi/module_import.h"
 #include "core/wifi/module_reads.h"
@@ -42,18 +43,7 @@ void writeFile(const std::string& path, const std::string& text, mode_t mode = 0
     ::chmod(path.c_str(), mode);
 }
 
-uint16_t freeTcpPort()
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in local {};
-    local.sin_family = AF_INET;
-    local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof(local));
-    socklen_t length = sizeof(local);
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&local), &length);
-    ::close(fd);
-    return ntohs(local.sin_port);
-}
+using test_support::freeTcpPort;
 
 bool accepting(uint16_t port)
 {

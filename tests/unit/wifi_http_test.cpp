@@ -1,6 +1,7 @@
 // The Wi-Fi module client over HTTP on loopback: against a digest server that answers what
 // the test sets, and against simulated modules (kind 2) in-process.
 
+#include "support/free_port.h"
 #include "core/app/event_queue.h"
 #include "core/app/headless_view.h"
 #include "core/app/import_progress.h"
@@ -95,19 +96,7 @@ TEST(WifiHttp, NobodyListeningIsATransferFailure)
     EXPECT_EQ(exportConfig(kLoopback, kGroupTunnelAccept, out, port), kWifiTransferFailed);
 }
 
-// A free TCP port on loopback at the moment.
-uint16_t freeTcpPort()
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in local {};
-    local.sin_family = AF_INET;
-    local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof(local));
-    socklen_t length = sizeof(local);
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&local), &length);
-    ::close(fd);
-    return ntohs(local.sin_port);
-}
+using test_support::freeTcpPort;
 
 std::string moduleUnit(int last, uint16_t httpPort, const std::string& extra)
 {
