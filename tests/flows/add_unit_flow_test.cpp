@@ -2,10 +2,10 @@
 // loopback, with the window model on a HeadlessView and a scripted operator.
 #include "cli/kovractl.h"
 #include "core/app/event_queue.h"
-#include "support/loopback_adapter.h"
 #include "core/app/headless_view.h"
 #include "core/app/main_window_model.h"
 #include "core/app/scripted_user_interface.h"
+#include "support/loopback_adapter.h"
 #include "support/simulated_fleet.h"
 
 #include <gtest/gtest.h>
@@ -166,7 +166,8 @@ TEST_F(AddUnitFlowTest, KovractlAddPrintsTheUnitAsJson)
     std::istringstream in;
     std::ostringstream out;
     std::ostringstream err;
-    ASSERT_EQ(cli::runKovractl({ "--json", "add", "127.0.0.21" }, in, out, err, loopbackAdapter), 0) << err.str();
+    ASSERT_EQ(cli::runKovractl({ "--json", "add", "127.0.0.21" }, in, out, err, loopbackAdapter), 0)
+        << err.str();
     const auto rows = nlohmann::json::parse(out.str());
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0]["model"], "QM-340");

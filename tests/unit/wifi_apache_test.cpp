@@ -2,11 +2,11 @@
 // (apache2 with mod_auth_digest), started here on loopback with a configuration of our
 // own: our digest handling proven against a server we did not write.
 
-#include "support/free_port.h"
 #include "core/app/import_progress.h"
 #include "core/wifi/module_import.h"
 #include "core/wifi/module_reads.h"
 #include "core/wifi/wifi_results.h"
+#include "support/free_port.h"
 
 #include <arpa/inet.h>
 #include <chrono>

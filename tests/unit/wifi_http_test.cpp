@@ -1,7 +1,6 @@
 // The Wi-Fi module client over HTTP on loopback: against a digest server that answers what
 // the test sets, and against simulated modules (kind 2) in-process.
 
-#include "support/free_port.h"
 #include "core/app/event_queue.h"
 #include "core/app/headless_view.h"
 #include "core/app/import_progress.h"
@@ -13,6 +12,7 @@
 #include "core/wifi/module_reads.h"
 #include "core/wifi/wifi_results.h"
 #include "sim_test_client.h"
+#include "support/free_port.h"
 #include "wifi_test_server.h"
 
 #include <gtest/gtest.h>
