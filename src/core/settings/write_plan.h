@@ -1,0 +1,68 @@
+#pragma once
+
+#include "core/net/unit_commands.h"
+#include "core/net/setup_record_writer.h"
+#include "core/units/unit_record.h"
+
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace kovra {
+
+// The traffic a confirmed dialog sends, as data: the setting flow runs it against the unit,
+// `kovractl --dry-run` prints it instead. Steps run in order; the first failing one ends
+// the plan.
+
+// A settings message to the unit's settings port 9998 (SendSettingsMessage).
+struct MessageStep {
+    std::string text;
+};
+
+// One request of the direct command exchange: its bytes (the last is the end mark C8h),
+// the answer length to wait for (0: none), whether the echo rule is checked, and the pause
+// after it.
+struct DirectRequest {
+    std::string bytes;
+    size_t answerLength = 0;
+    bool skipCheck = false;
+    int pauseAfterMs = 0;
+};
+
+// Requests on one connection to the unit's command port (DirectCommand), in order.
+struct DirectStep {
+    std::vector<DirectRequest> requests;
+};
+
+// One setting accessor write (writeSetting).
+struct AccessorStep {
+    Accessor accessor = Accessor::C;
+    uint32_t value = 0;
+};
+
+// A memory write of kind-4 units (memoryWrite): bytes from registerCode on.
+struct MemoryStep {
+    int registerCode = 0;
+    std::vector<uint8_t> bytes;
+};
+
+// Stored configuration records written back over the discovery port (writeSetupRecords).
+struct RecordsStep {
+    std::vector<SetupRecord> records;
+};
+
+using WriteStep = std::variant<MessageStep, DirectStep, AccessorStep, MemoryStep, RecordsStep>;
+using WritePlan = std::vector<WriteStep>;
+
+// Runs the plan against the unit. Results: 0 every step succeeded; otherwise the result of
+// the first failing step (the codes of SendSettingsMessage, DirectCommand, writeSetting,
+// memoryWrite or writeSetupRecords).
+int runWritePlan(const WritePlan& plan, const UnitRecord& unit);
+
+// The plan as an operator reads it, one step after another: a message as its text with
+// "\r" and "\n" shown as written, requests as their printable bytes with the others in
+// "<C8>" form, accessor and memory writes by name and value, records by number and size.
+std::string describeWritePlan(const WritePlan& plan);
+
+} // namespace kovra
