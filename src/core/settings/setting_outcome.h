@@ -11,6 +11,7 @@ enum class SettingOutcome {
     WriteFailed, // "設定の書き込みに失敗しました。": the unit's own write path failed
     Written, // "設定完了しました。\nデバイスを再起動します。": the unit restarts
     TestSent, // "テスト送信しました。": a test mail was asked for, no restart
+    DryRun, // the write was described instead of sent (kovractl --dry-run): no message
 };
 
 } // namespace kovra
