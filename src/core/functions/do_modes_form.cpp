@@ -47,7 +47,7 @@ DoModesForm::DoModesForm(int kind, int doCount, const DoModeValues& values)
         int& time = m_times[size_t(row)];
         addField({ timeFieldName(row), FormField::Kind::Number, {}, [this, row] { return timeText(row); },
             [&time](const std::string& text) {
-                time = int(std::strtol(text.c_str(), nullptr, 10));
+                time = int(std::strtol(text.substr(0, kTimeEditLimit).c_str(), nullptr, 10));
                 return true;
             } });
     }

@@ -25,6 +25,8 @@ enum DoOutputMode : int {
 class DoModesForm : public DialogForm {
 public:
     static constexpr int kRowCount = kChannelCount;
+    // The one-shot time edits take at most three characters.
+    static constexpr size_t kTimeEditLimit = 3;
 
     // `doCount` is the model's (clamped to 0..8); kind 4 keeps a one-byte keep-alive, the
     // others take it in steps of 5 s.
