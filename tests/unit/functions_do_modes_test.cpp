@@ -1,8 +1,13 @@
 #include "core/app/scripted_user_interface.h"
 #include "core/functions/do_modes_form.h"
+#include "core/functions/other_settings_paths.h"
 #include "core/units/unit_record.h"
+#include "support/free_port.h"
+#include "support/simulated_fleet.h"
+#include "unit/net_fake_units.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 using namespace kovra;
 
@@ -167,6 +172,134 @@ TEST(FunctionsDoModesForm, ResetPutsEveryRowBackToNormalAndKeepsTheKeepAlive)
         EXPECT_EQ(sized.resetEnabled(), c.rows > 0) << c.given;
         EXPECT_EQ(sized.fields().size(), size_t(1 + 2 * c.rows)) << c.given;
     }
+}
+
+// Kinds 5 and 7 open with the modes their settings report and write them in one message.
+TEST(FunctionsDoModesPath, MessageUnitsWriteTheModesOfTheirDos)
+{
+    UnitSlot unit;
+    unit.record.kind = kKindKovra4;
+    unit.record.modelIndex = 1; // three DO
+    unit.settings.keepInterval = 255;
+    unit.settings.doMode = { 2, 1, 0, 1, 0, 0, 0, 0 };
+    unit.settings.doOneShot = { 12, 30, 0, 0, 0, 0, 0, 0 };
+
+    struct Case {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> fields;
+        const char* message;
+    };
+    const Case cases[] = {
+        { "as opened", {},
+            "DO1_MD\r\n2\r\nDO1_OT\r\n12\r\nDO2_MD\r\n1\r\nDO2_OT\r\n0\r\nDO3_MD\r\n0\r\nDO3_OT\r\n0\r\n"
+            "KEEP_A\r\n255\r\nEND\r\n" },
+        { "edited",
+            { { "keepalive", "10" }, { "do1.mode", "normal" }, { "do3.mode", "one-shot" },
+                { "do3.time", "99" } },
+            "DO1_MD\r\n0\r\nDO1_OT\r\n0\r\nDO2_MD\r\n1\r\nDO2_OT\r\n0\r\nDO3_MD\r\n2\r\nDO3_OT\r\n99\r\n"
+            "KEEP_A\r\n2\r\nEND\r\n" },
+    };
+    for (const auto& c : cases) {
+        auto path = makeDoModesPath(unit);
+        ASSERT_EQ(path->load(), 0) << c.name << ": nothing to read";
+        for (const auto& [name, text] : c.fields)
+            ASSERT_EQ(path->form().setFieldText(name, text), DialogForm::SetResult::Set) << name;
+        ScriptedUserInterface ui;
+        ASSERT_TRUE(acceptDialog(path->form(), ui)) << c.name;
+        const WritePlan plan = path->plan();
+        ASSERT_EQ(plan.size(), 1u) << c.name;
+        ASSERT_TRUE(std::holds_alternative<MessageStep>(plan[0])) << c.name;
+        EXPECT_EQ(std::get<MessageStep>(plan[0]).text, c.message) << c.name;
+
+        UnitSlot after = unit;
+        path->store(after);
+        const DoModesForm reopened(kKindKovra4, 3, doModeValues(after.settings));
+        EXPECT_EQ(reopened.timeText(2), c.fields.empty() ? "" : "99") << c.name;
+        EXPECT_EQ(reopened.keepAliveSeconds(), c.fields.empty() ? 1275 : 10) << c.name;
+    }
+}
+
+// Kind-4 units keep the modes in registers: keep-alive 40h, start-ON mask 44h, one-shot
+// times from 60h.
+class FunctionsDoModesRegisters : public ::testing::Test {
+protected:
+    std::string start(int model, const nlohmann::json& registers)
+    {
+        m_address = ipv4ToText(test::nextLoopbackAddress());
+        m_model = model;
+        const nlohmann::json unit = { { "address", m_address }, { "kind", kKindNewerWired },
+            { "model", model }, { "registers", registers } };
+        const nlohmann::json fleet = { { "discoveryPort", test_support::freeTcpPort() },
+            { "units", nlohmann::json::array({ unit }) } };
+        return m_fleet.start(fleet.dump().c_str());
+    }
+
+    UnitSlot unit() const
+    {
+        UnitSlot slot;
+        slot.record.kind = kKindNewerWired;
+        slot.record.modelIndex = m_model;
+        slot.record.ipText = m_address;
+        slot.record.setUnitPort(10001);
+        return slot;
+    }
+
+    test_support::SimulatedFleet m_fleet;
+    std::string m_address;
+    int m_model = 0;
+};
+
+TEST_F(FunctionsDoModesRegisters, ReadsTheRegistersAndWritesThemBack)
+{
+    // Model 17: four DO. DO1 and DO3 start ON, DO2 is a 2.5 s one-shot; 64h lies past the DOs.
+    ASSERT_EQ(start(17, { { "40", 30 }, { "44", 5 }, { "61", 25 }, { "64", 77 } }), "");
+    auto path = makeDoModesPath(unit());
+    ASSERT_EQ(path->load(), 0);
+    const auto& form = dynamic_cast<const DoModesForm&>(path->form());
+    EXPECT_EQ(form.keepAliveSeconds(), 30);
+    EXPECT_EQ(form.mode(0), kDoOnAtStart);
+    EXPECT_EQ(form.mode(1), kDoOneShot);
+    EXPECT_EQ(form.timeText(1), "25");
+    EXPECT_EQ(form.mode(2), kDoOnAtStart);
+    EXPECT_EQ(form.mode(3), kDoNormal);
+
+    for (const auto& [name, text] : std::vector<std::pair<std::string, std::string>> { { "keepalive", "65" },
+             { "do1.mode", "normal" }, { "do4.mode", "one-shot" }, { "do4.time", "200" } })
+        ASSERT_EQ(path->form().setFieldText(name, text), DialogForm::SetResult::Set) << name;
+    ScriptedUserInterface ui;
+    ASSERT_TRUE(acceptDialog(path->form(), ui));
+    const WritePlan plan = path->plan();
+    ASSERT_EQ(plan.size(), 3u);
+    EXPECT_EQ(describeWritePlan(plan),
+        describeWritePlan({ AccessorStep { Accessor::C, 65 }, AccessorStep { Accessor::E, 4 },
+            MemoryStep { 0x60, { 0, 25, 0, 200 } } }));
+    ASSERT_EQ(runWritePlan(plan, unit().record), 0);
+
+    auto again = makeDoModesPath(unit());
+    ASSERT_EQ(again->load(), 0);
+    const auto& reread = dynamic_cast<const DoModesForm&>(again->form());
+    EXPECT_EQ(reread.keepAliveSeconds(), 65);
+    EXPECT_EQ(reread.mode(0), kDoNormal);
+    EXPECT_EQ(reread.mode(2), kDoOnAtStart);
+    EXPECT_EQ(reread.timeText(3), "200");
+    const auto requests = m_fleet.requests();
+    ASSERT_FALSE(requests.empty());
+    EXPECT_EQ(requests.back()["hex"], "4D 52 30 36 30 34 C8") << "MR0604: the four DOs' times only";
+}
+
+TEST_F(FunctionsDoModesRegisters, AModelWithoutDosHasNoOneShotTimes)
+{
+    ASSERT_EQ(start(21, { { "40", 12 } }), "");
+    auto path = makeDoModesPath(unit());
+    ASSERT_EQ(path->load(), 0);
+    EXPECT_EQ(path->form().fields().size(), 1u);
+    ScriptedUserInterface ui;
+    ASSERT_TRUE(acceptDialog(path->form(), ui));
+    EXPECT_EQ(describeWritePlan(path->plan()),
+        describeWritePlan({ AccessorStep { Accessor::C, 12 }, AccessorStep { Accessor::E, 0 } }));
+    for (const auto& request : m_fleet.requests())
+        EXPECT_EQ(request["hex"].get<std::string>().rfind("4D 52 30 36", 0), std::string::npos)
+            << request["hex"];
 }
 
 } // namespace

@@ -1,6 +1,12 @@
+#include "core/app/scripted_user_interface.h"
 #include "core/functions/keep_alive_time_form.h"
+#include "core/functions/other_settings_paths.h"
+#include "support/free_port.h"
+#include "support/simulated_fleet.h"
+#include "unit/net_fake_units.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 using namespace kovra;
 
@@ -32,15 +38,40 @@ TEST(FunctionsKeepAliveTimeForm, SecondsMustFitTheUnitsByte)
     }
 }
 
-TEST(FunctionsKeepAliveTimeForm, ShowsTheSecondsReadFromTheUnit)
+// An older unit simulated on a loopback address of this process's own: its keep-alive
+// byte is the short command pair 91h / 90h subcode 0.
+TEST(FunctionsKeepAliveTimePath, WrittenSecondsReadBackOnTheNextOpening)
 {
-    KeepAliveTimeForm form;
-    form.setSeconds(30);
-    ASSERT_EQ(form.fields().size(), 1u);
-    EXPECT_EQ(form.fields()[0].name, "keepalive");
-    EXPECT_EQ(form.fields()[0].get(), "30");
-    EXPECT_EQ(form.templateId(), 140);
-    EXPECT_EQ(form.dialogName(), "KeepAliveTimeDialog");
+    const std::string address = ipv4ToText(test::nextLoopbackAddress());
+    const nlohmann::json fleet = { { "discoveryPort", test_support::freeTcpPort() },
+        { "units",
+            nlohmann::json::array({ { { "address", address }, { "kind", kKindWired }, { "model", 3 } } }) } };
+    test_support::SimulatedFleet simulated;
+    ASSERT_EQ(simulated.start(fleet.dump().c_str()), "");
+    UnitSlot unit;
+    unit.record.ipText = address;
+    unit.record.modelIndex = 3;
+    unit.record.setUnitPort(10001);
+
+    auto path = makeKeepAliveTimePath(unit);
+    ASSERT_EQ(path->load(), 0);
+    EXPECT_EQ(path->form().field("keepalive")->get(), "0");
+    ASSERT_EQ(path->form().setFieldText("keepalive", "42"), DialogForm::SetResult::Set);
+    ScriptedUserInterface ui;
+    ASSERT_TRUE(acceptDialog(path->form(), ui));
+    const WritePlan plan = path->plan();
+    ASSERT_EQ(plan.size(), 1u);
+    ASSERT_TRUE(std::holds_alternative<AccessorStep>(plan[0]));
+    EXPECT_EQ(std::get<AccessorStep>(plan[0]).accessor, Accessor::C);
+    EXPECT_EQ(std::get<AccessorStep>(plan[0]).value, 42u);
+    ASSERT_EQ(runWritePlan(plan, unit.record), 0);
+
+    auto again = makeKeepAliveTimePath(unit);
+    ASSERT_EQ(again->load(), 0);
+    EXPECT_EQ(again->form().field("keepalive")->get(), "42");
+
+    simulated.stop();
+    EXPECT_NE(makeKeepAliveTimePath(unit)->load(), 0) << "nobody answers: the dialog does not open";
 }
 
 } // namespace

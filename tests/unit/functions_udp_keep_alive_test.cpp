@@ -1,7 +1,12 @@
 #include "core/app/scripted_user_interface.h"
+#include "core/functions/other_settings_paths.h"
 #include "core/functions/udp_keep_alive_form.h"
+#include "support/free_port.h"
+#include "support/simulated_fleet.h"
+#include "unit/net_fake_units.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 using namespace kovra;
 
@@ -123,6 +128,89 @@ TEST(FunctionsUdpKeepAliveForm, FieldsAreTheDialogsControls)
     form.setSpsIndex(9);
     EXPECT_EQ(form.field("sps")->get(), "");
     EXPECT_EQ(form.spsIndex(), 9);
+}
+
+// A simulated kind-6 unit on a loopback address of this process's own.
+class FunctionsUdpKeepAlivePath : public ::testing::Test {
+protected:
+    std::string start(const nlohmann::json& unit)
+    {
+        m_address = ipv4ToText(test::nextLoopbackAddress());
+        nlohmann::json entry = unit;
+        entry["address"] = m_address;
+        entry["kind"] = kKindQx;
+        const nlohmann::json fleet = { { "discoveryPort", test_support::freeTcpPort() },
+            { "units", nlohmann::json::array({ entry }) } };
+        return m_fleet.start(fleet.dump().c_str());
+    }
+
+    UnitSlot unit() const
+    {
+        UnitSlot slot;
+        slot.record.kind = kKindQx;
+        slot.record.ipText = m_address;
+        slot.record.setUnitPort(10001);
+        slot.settings = kind6Settings(0);
+        return slot;
+    }
+
+    test_support::SimulatedFleet m_fleet;
+    std::string m_address;
+};
+
+TEST_F(FunctionsUdpKeepAlivePath, LoadsTheSamplingRateFromTheUnitsModeValue)
+{
+    ASSERT_EQ(start({ { "registers", { { "49", 5 } } } }), "");
+    auto path = makeUdpKeepAlivePath(unit());
+    ASSERT_EQ(path->load(), 0);
+    EXPECT_EQ(path->form().field("sps")->get(), "1200sps");
+    ASSERT_EQ(m_fleet.requests().size(), 1u);
+    EXPECT_EQ(m_fleet.requests()[0]["request"], "MR");
+}
+
+TEST_F(FunctionsUdpKeepAlivePath, AFailedReadOpensNothing)
+{
+    struct Case {
+        const char* fault;
+        int result;
+    };
+    const Case cases[] = {
+        { "refuse", 10061 }, { "garbage", 1 }, // the echo of "mr" is missing
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(start({ { "fault", { { "mode", c.fault } } } }), "") << c.fault;
+        auto path = makeUdpKeepAlivePath(unit());
+        EXPECT_EQ(path->load(), c.result) << c.fault;
+        m_fleet.stop();
+    }
+}
+
+TEST_F(FunctionsUdpKeepAlivePath, WritesTheModeValueThenTheMessage)
+{
+    auto path = makeUdpKeepAlivePath(unit());
+    auto& form = dynamic_cast<UdpKeepAliveForm&>(path->form());
+    form.setSpsIndex(2);
+    ASSERT_EQ(form.setFieldText("keep-idle", "120"), DialogForm::SetResult::Set);
+    ASSERT_EQ(form.setFieldText("udp-mode", "on"), DialogForm::SetResult::Set);
+    ScriptedUserInterface ui(true);
+    ASSERT_TRUE(acceptDialog(form, ui));
+
+    const WritePlan plan = path->plan();
+    ASSERT_EQ(plan.size(), 2u);
+    ASSERT_TRUE(std::holds_alternative<DirectStep>(plan[0]));
+    const auto& requests = std::get<DirectStep>(plan[0]).requests;
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].bytes, "AP\x22\xC8");
+    EXPECT_EQ(requests[0].answerLength, 4u);
+    EXPECT_FALSE(requests[0].skipCheck);
+    ASSERT_TRUE(std::holds_alternative<MessageStep>(plan[1]));
+    EXPECT_EQ(std::get<MessageStep>(plan[1]).text,
+        "SOCK\r\n1\r\nK_IDL\r\n120\r\nK_INT\r\n10\r\nK_CNT\r\n5\r\nEND\r\n");
+
+    UnitSlot after = unit();
+    path->store(after);
+    EXPECT_EQ(after.settings.sockMode, 1);
+    EXPECT_EQ(after.settings.keepIdle, 120);
 }
 
 } // namespace
