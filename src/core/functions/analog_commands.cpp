@@ -48,13 +48,14 @@ std::string withEnd(std::string bytes)
     return bytes;
 }
 
-// The answer's letters are the request's + 20h, its channel byte is `index` + 20h and it
+// The answer's letters are the request's + 20h, its channel byte is that of AI `input` and it
 // ends with the end mark.
-bool frameHolds(const std::string& answer, const char* requestLetters, int index, size_t length)
+bool frameHolds(const std::string& answer, const char* requestLetters, int input, size_t length)
 {
-    return answer.size() == length && answer[0] == char(requestLetters[0] + kEchoOffset)
+    return inList(input, kAnalogInputMax) && answer.size() == length
+        && answer[0] == char(requestLetters[0] + kEchoOffset)
         && answer[1] == char(requestLetters[1] + kEchoOffset)
-        && uint8_t(answer[kIndexOffset]) == uint8_t(index + kChannelOffset)
+        && uint8_t(answer[kIndexOffset]) == uint8_t(input + kChannelOffset)
         && uint8_t(answer[length - 1]) == kFrameEnd;
 }
 
