@@ -1,5 +1,6 @@
 #include "core/functions/analog_commands.h"
 
+#include "core/alerts/analog_scaling.h"
 #include "core/alerts/hex_count.h"
 #include "core/net/command_messages.h"
 #include "core/net/net_results.h"
@@ -31,7 +32,7 @@ bool inList(int value, int count)
 
 bool isCount(int value)
 {
-    return value >= -0x8000 && value <= 0x7FFF;
+    return value >= kCountMin && value <= kCountMax;
 }
 
 std::string framed(const char* letters, std::initializer_list<int> body)
