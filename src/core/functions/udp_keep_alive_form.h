@@ -1,7 +1,8 @@
 #pragma once
 
 #include "core/app/dialog_form.h"
-#include "core/settings/unit_settings.h"
+#include "core/functions/sampling_rate.h"
+#include "core/units/unit_settings.h"
 
 #include <optional>
 #include <string>
@@ -15,10 +16,6 @@ constexpr int kUdpKeepAliveTemplate = 147;
 constexpr const char* kKeepIdleField = "keep-idle";
 constexpr const char* kKeepIntervalField = "keep-interval";
 constexpr const char* kKeepCountField = "keep-count";
-
-// The ADC sampling rates as the dialogs' lists show them ("10sps" .. "14400sps"); the row
-// is the unit's mode value 0..7.
-const std::vector<ChoiceItem>& samplingRateChoices();
 
 // The socket keep-alive idle, interval and count, in that order: each 1..65535, else
 // "設定値エラー".

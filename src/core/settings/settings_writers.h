@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/settings/settings_message.h"
-#include "core/settings/unit_settings.h"
+#include "core/units/unit_settings.h"
 #include "core/units/unit_record.h"
 
 #include <array>
