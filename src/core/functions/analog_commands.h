@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/dialog_form.h"
+#include "core/functions/sampling_rate.h"
 #include "core/net/direct_command.h"
 #include "core/settings/write_plan.h"
 
@@ -22,9 +23,6 @@ constexpr int kAnalogCommandPauseMs = 50;
 constexpr int kAnalogInputMax = 5; // AI channels of the largest model
 constexpr int kAnalogOutputMax = 3; // AO channels of the largest model
 
-// The ADC sampling rates: the mode value is the row index.
-constexpr int kSamplingRateCount = 8;
-const std::vector<ChoiceItem>& samplingRateChoices();
 
 // Input range of AI n (0..4). Indexes 0..5 are the analog ranges; thermocouple units add 6.
 constexpr int kInputRangeCount = 6;

@@ -15,21 +15,6 @@ constexpr const char* kUdpModeQuestion
 
 } // namespace
 
-const std::vector<ChoiceItem>& samplingRateChoices()
-{
-    static const std::vector<ChoiceItem> choices = {
-        { "10sps", 0 },
-        { "16.6sps", 1 },
-        { "50sps", 2 },
-        { "60sps", 3 },
-        { "400sps", 4 },
-        { "1200sps", 5 },
-        { "3600sps", 6 },
-        { "14400sps", 7 },
-    };
-    return choices;
-}
-
 std::optional<std::string> checkKeepAliveTimes(int idle, int interval, int count)
 {
     for (const int value : { idle, interval, count }) {
