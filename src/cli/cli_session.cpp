@@ -19,7 +19,7 @@ CliSession::CliSession(const CliOptions& options, std::istream& in, std::ostream
     , m_out(out)
     , m_err(err)
     , m_ui(in, err, options.yes, isatty(STDIN_FILENO) && isatty(STDERR_FILENO))
-    , m_model(std::make_unique<MainWindowModel>(m_view, m_events, m_ui, commandLineOf(options), std::move(adapters)))
+    , m_model(std::make_unique<MainWindowModel>(m_view, m_events, m_ui, parseProgramOptions(commandLineOf(options)), std::move(adapters)))
 {
     if (m_options.port.empty())
         m_options.port = std::to_string(kDefaultUnitPort);
