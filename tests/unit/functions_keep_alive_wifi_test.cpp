@@ -71,6 +71,8 @@ TEST(FunctionsKeepAliveWifiForm, ChecksInTheDialogsOrder)
         { "address not dotted", { { "ip", "203.0.113" } }, kBadAddress },
         { "address all ones", { { "ip", "255.255.255.255" } }, kBadAddress },
         { "mask all ones", { { "mask", "255.255.255.255" } }, kBadMask },
+        // A mask with a hole would leave the unit unreachable after its restart.
+        { "mask not one run", { { "mask", "255.0.255.0" } }, kBadMask },
         { "gateway text", { { "gateway", "router" } }, kBadGateway },
         { "all three emptied", { { "ip", "" }, { "mask", "" }, { "gateway", "" } }, "" },
         { "new address", { { "ip", "203.0.113.45" }, { "mask", "255.255.0.0" } }, "" },
@@ -151,7 +153,8 @@ TEST(FunctionsKeepAliveWifiForm, AChangedWifiValueAsksOkCancel)
         { "password", { { "wifi-password", "other" } }, false, true, false },
         { "access point", { { "ap-mode", "ap" } }, true, true, true },
         { "channel", { { "channel", "11" } }, true, true, true },
-        { "address emptied", { { "ip", "" } }, true, true, true },
+        // An emptied address keeps the unit's own: nothing changes, nothing to ask.
+        { "address emptied", { { "ip", "" } }, false, false, true },
         { "changed and changed back", { { "ssid", "office" }, { "ssid", "plant" } }, false, false, true },
     };
     for (const auto& c : cases) {
@@ -191,7 +194,8 @@ TEST(FunctionsKeepAliveWifiPath, WritesTheKeepAliveMessageWithTheEditedValues)
             { { "keep-idle", "30" }, { "ap-mode", "ap" }, { "ssid", "office" }, { "channel", "11" },
                 { "ip", "203.0.113.45" }, { "gateway", "" } },
             "K_IDL\r\n30\r\nK_INT\r\n10\r\nK_CNT\r\n5\r\nAP\r\n1\r\nSSID\r\noffice\r\nPASS\r\nsecret-1\r\n"
-            "AP_CH\r\n11\r\nIP\r\n203.0.113.45\r\nSUBM\r\n255.255.255.0\r\nGWAY\r\n\r\nEND\r\n" },
+            // An emptied gateway keeps the unit's own: an empty line would leave it without one.
+            "AP_CH\r\n11\r\nIP\r\n203.0.113.45\r\nSUBM\r\n255.255.255.0\r\nGWAY\r\n203.0.113.1\r\nEND\r\n" },
         { "keep-alive only", 115, { { "keep-count", "9" } },
             "K_IDL\r\n60\r\nK_INT\r\n10\r\nK_CNT\r\n9\r\nEND\r\n" },
     };

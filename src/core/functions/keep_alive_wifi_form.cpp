@@ -2,6 +2,7 @@
 
 #include "core/app/user_interface.h"
 #include "core/functions/udp_keep_alive_form.h"
+#include "core/net/address_setting.h"
 #include "core/platform/ipv4.h"
 #include "core/settings/settings_writers.h"
 
@@ -29,13 +30,22 @@ const std::vector<ChoiceItem> kApModeChoices = {
 };
 
 // An edited address passes when it is the one the dialog opened with or empty; any other
-// text must be a dotted address, and all ones is none.
-bool addressAcceptable(const std::string& edited, const std::string& opened)
+// text must be a dotted address, and all ones is none. A mask must also be one run of one
+// bits, as the address group requires: the unit would take any other and be unreachable.
+bool addressAcceptable(const std::string& edited, const std::string& opened, bool mask = false)
 {
     if (edited == opened || edited.empty())
         return true;
     Ipv4 address = 0;
-    return parseIpv4(edited, address) && address != kAllOnes;
+    return parseIpv4(edited, address) && address != kAllOnes && (!mask || hostBitsFromMask(address) >= 0);
+}
+
+// An emptied address keeps the unit's current one: an empty value line would leave the unit
+// without an address, mask or gateway after its restart.
+void keepWhenEmptied(std::string& edited, const std::string& opened)
+{
+    if (edited.empty())
+        edited = opened;
 }
 
 } // namespace
@@ -92,10 +102,13 @@ std::optional<std::string> KeepAliveWifiForm::check()
         return kValueError;
     if (!addressAcceptable(m_wifi.ip, m_opened.ip))
         return kBadAddress;
-    if (!addressAcceptable(m_wifi.mask, m_opened.mask))
+    if (!addressAcceptable(m_wifi.mask, m_opened.mask, true))
         return kBadMask;
     if (!addressAcceptable(m_wifi.gateway, m_opened.gateway))
         return kBadGateway;
+    keepWhenEmptied(m_wifi.ip, m_opened.ip);
+    keepWhenEmptied(m_wifi.mask, m_opened.mask);
+    keepWhenEmptied(m_wifi.gateway, m_opened.gateway);
     return std::nullopt;
 }
 
