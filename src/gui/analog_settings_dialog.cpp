@@ -2,15 +2,14 @@
 
 #include "core/app/user_interface.h"
 #include "gui/analog_entry_box.h"
+#include "gui/dialog_controls.h"
 
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace kovra {
@@ -42,12 +41,12 @@ QWidget* AnalogSettingsDialog::buildInputs()
     auto* rows = new QFormLayout(inputs);
     rows->setContentsMargins(0, 0, 0, 0);
     QComboBox* sampling
-        = withControlId(coreChoiceCombo(samplingRateChoices(), m_form.samplingRate()), kIdSamplingRate);
+        = withId(coreChoiceCombo(samplingRateChoices(), m_form.samplingRate()), kIdSamplingRate);
     rows->addRow(tr("ADCサンプリングSPS:"), sampling);
     connect(sampling, &QComboBox::currentIndexChanged, this,
         [this, sampling] { m_form.setSamplingRate(sampling->currentData().toInt()); });
     for (int input = 0; input < m_form.inputCount(); ++input) {
-        QComboBox* range = withControlId(
+        QComboBox* range = withId(
             coreChoiceCombo(AnalogSettingsForm::rangeChoices(), m_form.inputRange(input)), kRangeIds[input]);
         rows->addRow(tr("AI%1:").arg(input + 1), range);
         connect(range, &QComboBox::currentIndexChanged, this,
@@ -97,33 +96,6 @@ bool openAnalogSettingsDialog(QWidget* parent, DialogForm& form, UserInterface& 
         return false;
     AnalogSettingsDialog dialog(*analog, ui, parent);
     return dialog.exec() == QDialog::Accepted;
-}
-
-QComboBox* coreChoiceCombo(const std::vector<ChoiceItem>& choices, int value)
-{
-    auto* combo = new QComboBox;
-    for (const auto& choice : choices)
-        combo->addItem(analogCoreText(choice.text.c_str()), choice.value);
-    combo->setCurrentIndex(combo->findData(value));
-    return combo;
-}
-
-QLayout* okCancelButtons(QDialog* dialog, DialogForm& form, UserInterface& ui)
-{
-    auto* ok = withControlId(new QPushButton(AnalogSettingsDialog::tr("OK")), AnalogSettingsDialog::kIdOk);
-    ok->setDefault(true);
-    auto* cancel = withControlId(
-        new QPushButton(AnalogSettingsDialog::tr("キャンセル")), AnalogSettingsDialog::kIdCancel);
-    QObject::connect(ok, &QPushButton::clicked, dialog, [dialog, &form, &ui] {
-        if (acceptDialog(form, ui))
-            dialog->accept();
-    });
-    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    return row;
 }
 
 } // namespace kovra

@@ -1,14 +1,11 @@
 #pragma once
 
 #include "core/functions/analog_settings_form.h"
+#include "gui/dialog_controls.h"
 
 #include <QDialog>
 #include <array>
-#include <functional>
-#include <vector>
 
-class QComboBox;
-class QLayout;
 class QLineEdit;
 
 namespace kovra {
@@ -24,8 +21,8 @@ class AnalogSettingsDialog : public QDialog {
 public:
     // Control ids of the dialog template, kept as each widget's "controlId" property. The AO
     // controls have none: they are named "aoN.kind" and "aoN.value" like the form's fields.
-    static constexpr int kIdOk = 1;
-    static constexpr int kIdCancel = 2;
+    static constexpr int kIdOk = kOkButtonId;
+    static constexpr int kIdCancel = kCancelButtonId;
     static constexpr int kIdSamplingRate = 1068;
     static constexpr int kIdRangeAi1 = 1017;
     static constexpr int kIdRangeAi2 = 1019;
@@ -45,21 +42,5 @@ private:
 
 // Opens the dialog of an AnalogSettingsForm (the dialog opener of template 132); true on OK.
 bool openAnalogSettingsDialog(QWidget* parent, DialogForm& form, UserInterface& ui);
-
-// Pieces both analog settings dialogs are built with.
-
-template <typename Widget> Widget* withControlId(Widget* widget, int id)
-{
-    widget->setProperty("controlId", id);
-    return widget;
-}
-
-// A combo with the rows of a list of the core, shown through the translator, on the row of
-// `value`.
-QComboBox* coreChoiceCombo(const std::vector<ChoiceItem>& choices, int value);
-
-// The OK (id 1) and "キャンセル" (id 2) buttons. OK runs the form's checks and questions and
-// accepts the dialog only when they pass; キャンセル rejects it.
-QLayout* okCancelButtons(QDialog* dialog, DialogForm& form, UserInterface& ui);
 
 } // namespace kovra

@@ -1,5 +1,6 @@
 #include "gui/do_alert_dialog.h"
 
+#include "gui/dialog_controls.h"
 #include "gui/do_alert_preview_painter.h"
 
 #include <QComboBox>
@@ -20,12 +21,6 @@ namespace {
 const QSize kPictureSize(200, 230);
 constexpr int kLabelGap = 4;
 constexpr int kLabelWidth = 88;
-
-template <typename Widget> Widget* withId(Widget* widget, int id)
-{
-    widget->setProperty("controlId", id);
-    return widget;
-}
 
 } // namespace
 

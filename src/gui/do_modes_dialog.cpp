@@ -2,9 +2,9 @@
 
 #include "core/app/user_interface.h"
 #include "core/functions/keep_alive_time_form.h"
+#include "gui/dialog_controls.h"
 
 #include <QButtonGroup>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QLabel>
@@ -16,25 +16,6 @@
 namespace kovra {
 
 namespace {
-
-template <typename Widget> Widget* withId(Widget* widget, int id)
-{
-    widget->setProperty("controlId", id);
-    return widget;
-}
-
-// An edit showing a field of the form; every change goes back through the field, so the
-// text reads as kovractl reads it. A control the form has no field for stays empty.
-QLineEdit* fieldEdit(DialogForm& form, const std::string& name, int id)
-{
-    auto* edit = withId(new QLineEdit, id);
-    if (const FormField* field = form.field(name)) {
-        edit->setText(QString::fromStdString(field->get()));
-        QObject::connect(edit, &QLineEdit::textEdited, edit,
-            [&form, name](const QString& text) { form.setFieldText(name, text.toStdString()); });
-    }
-    return edit;
-}
 
 // Grid columns of a DO row.
 enum RowColumn : int {
@@ -89,23 +70,17 @@ DoModesDialog::DoModesDialog(DoModesForm& form, UserInterface& ui, QWidget* pare
     auto* reset = withId(new QPushButton(tr("出力端子の設定を初期状態に戻す")), kIdReset);
     reset->setEnabled(m_form.resetEnabled());
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    withId(buttons->button(QDialogButtonBox::Ok), kIdOk);
-    withId(buttons->button(QDialogButtonBox::Cancel), kIdCancel);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(keepAlive);
     layout->addLayout(grid);
     layout->addWidget(reset, 0, Qt::AlignLeft);
-    layout->addWidget(buttons);
+    layout->addLayout(okCancelButtons(this, m_form, m_ui));
     showRows();
 
     connect(reset, &QPushButton::clicked, this, [this] {
         m_form.reset();
         showRows();
     });
-    connect(buttons, &QDialogButtonBox::accepted, this, &DoModesDialog::pressOk);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 void DoModesDialog::showRows()
@@ -121,12 +96,6 @@ void DoModesDialog::showRows()
         row.time->setText(QString::fromStdString(m_form.timeText(i)));
         row.time->setEnabled(m_form.timeEnabled(i));
     }
-}
-
-void DoModesDialog::pressOk()
-{
-    if (acceptDialog(m_form, m_ui))
-        accept();
 }
 
 bool openDoModesDialog(QWidget* parent, DialogForm& form, UserInterface& ui)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/functions/do_modes_form.h"
+#include "gui/dialog_controls.h"
 
 #include <QDialog>
 #include <array>
@@ -22,8 +23,8 @@ class DoModesDialog : public QDialog {
 
 public:
     // Control ids of the dialog template, kept as each widget's "controlId" property.
-    static constexpr int kIdOk = 1;
-    static constexpr int kIdCancel = 2;
+    static constexpr int kIdOk = kOkButtonId;
+    static constexpr int kIdCancel = kCancelButtonId;
     static constexpr int kIdKeepAlive = 1132;
     static constexpr int kIdReset = 1137;
     // Per DO1..DO8: the three radios and the time edit.
@@ -54,7 +55,6 @@ private:
     };
 
     void showRows();
-    void pressOk();
 
     DoModesForm& m_form;
     UserInterface& m_ui;

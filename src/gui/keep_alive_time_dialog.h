@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/functions/keep_alive_time_form.h"
+#include "gui/dialog_controls.h"
 
 #include <QDialog>
 
@@ -15,15 +16,13 @@ class KeepAliveTimeDialog : public QDialog {
 
 public:
     // Control ids of the dialog template, kept as each widget's "controlId" property.
-    static constexpr int kIdOk = 1;
-    static constexpr int kIdCancel = 2;
+    static constexpr int kIdOk = kOkButtonId;
+    static constexpr int kIdCancel = kCancelButtonId;
     static constexpr int kIdKeepAlive = 1111;
 
     KeepAliveTimeDialog(KeepAliveTimeForm& form, UserInterface& ui, QWidget* parent = nullptr);
 
 private:
-    void pressOk();
-
     KeepAliveTimeForm& m_form;
     UserInterface& m_ui;
 };

@@ -2,39 +2,15 @@
 
 #include "core/app/user_interface.h"
 #include "core/functions/udp_keep_alive_form.h"
+#include "gui/dialog_controls.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace kovra {
-
-namespace {
-
-template <typename Widget> Widget* withId(Widget* widget, int id)
-{
-    widget->setProperty("controlId", id);
-    return widget;
-}
-
-// An edit showing a field of the form; every change goes back through the field, so the
-// text reads as kovractl reads it. A control the form has no field for stays empty.
-QLineEdit* fieldEdit(DialogForm& form, const std::string& name, int id)
-{
-    auto* edit = withId(new QLineEdit, id);
-    if (const FormField* field = form.field(name)) {
-        edit->setText(QString::fromStdString(field->get()));
-        QObject::connect(edit, &QLineEdit::textEdited, edit,
-            [&form, name](const QString& text) { form.setFieldText(name, text.toStdString()); });
-    }
-    return edit;
-}
-
-} // namespace
 
 KeepAliveWifiDialog::KeepAliveWifiDialog(KeepAliveWifiForm& form, UserInterface& ui, QWidget* parent)
     : QDialog(parent)
@@ -57,17 +33,10 @@ KeepAliveWifiDialog::KeepAliveWifiDialog(KeepAliveWifiForm& form, UserInterface&
         keepAlive->addRow(captions[i], edit);
     }
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    withId(buttons->button(QDialogButtonBox::Ok), kIdOk);
-    withId(buttons->button(QDialogButtonBox::Cancel), kIdCancel);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(keepAlive);
     layout->addWidget(buildWifiPart());
-    layout->addWidget(buttons);
-
-    connect(buttons, &QDialogButtonBox::accepted, this, &KeepAliveWifiDialog::pressOk);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addLayout(okCancelButtons(this, m_form, m_ui));
 }
 
 QWidget* KeepAliveWifiDialog::buildWifiPart()
@@ -103,12 +72,6 @@ QWidget* KeepAliveWifiDialog::buildWifiPart()
         m_form.setApMode(on ? KeepAliveWifiForm::kAccessPoint : KeepAliveWifiForm::kStation);
     });
     return part;
-}
-
-void KeepAliveWifiDialog::pressOk()
-{
-    if (acceptDialog(m_form, m_ui))
-        accept();
 }
 
 bool openKeepAliveWifiDialog(QWidget* parent, DialogForm& form, UserInterface& ui)

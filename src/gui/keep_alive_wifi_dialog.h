@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/functions/keep_alive_wifi_form.h"
+#include "gui/dialog_controls.h"
 
 #include <QDialog>
 
@@ -16,8 +17,8 @@ class KeepAliveWifiDialog : public QDialog {
 
 public:
     // Control ids of the dialog template, kept as each widget's "controlId" property.
-    static constexpr int kIdOk = 1;
-    static constexpr int kIdCancel = 2;
+    static constexpr int kIdOk = kOkButtonId;
+    static constexpr int kIdCancel = kCancelButtonId;
     static constexpr int kIdKeepIdle = 1114;
     static constexpr int kIdKeepInterval = 1112;
     static constexpr int kIdKeepCount = 1113;
@@ -34,7 +35,6 @@ public:
 
 private:
     QWidget* buildWifiPart();
-    void pressOk();
 
     KeepAliveWifiForm& m_form;
     UserInterface& m_ui;

@@ -1,6 +1,7 @@
 #include "gui/main_window.h"
 
 #include "core/app/system_texts.h"
+#include "gui/dialog_controls.h"
 #include "gui/dialog_registry.h"
 #include "gui/ip_address_edit.h"
 #include "gui/program_icon.h"
@@ -28,12 +29,6 @@ namespace {
 
 constexpr int kProgressTimerMs = 100; // timer 100
 const char* const kControlId = "controlId";
-
-template <typename Widget> Widget* withId(Widget* widget, int id)
-{
-    widget->setProperty(kControlId, id);
-    return widget;
-}
 
 QString fromUtf8(const std::string& text)
 {

@@ -1,7 +1,6 @@
 #include "gui/thermo_settings_dialog.h"
 
 #include "core/app/user_interface.h"
-#include "gui/analog_settings_dialog.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -38,13 +37,13 @@ ThermoSettingsDialog::ThermoSettingsDialog(ThermoSettingsForm& form, UserInterfa
     setWindowTitle(tr("その他の設定"));
 
     QComboBox* sampling
-        = withControlId(coreChoiceCombo(samplingRateChoices(), m_form.samplingRate()), kIdSamplingRate);
+        = withId(coreChoiceCombo(samplingRateChoices(), m_form.samplingRate()), kIdSamplingRate);
     connect(sampling, &QComboBox::currentIndexChanged, this,
         [this, sampling] { m_form.setSamplingRate(sampling->currentData().toInt()); });
     auto* samplingRow = new QFormLayout;
     samplingRow->addRow(tr("ADCサンプリングSPS:"), sampling);
 
-    m_pages = withControlId(new QTabBar, kIdPages);
+    m_pages = withId(new QTabBar, kIdPages);
     for (int input = 0; input < m_form.inputCount(); ++input)
         m_pages->addTab(tr("AI%1").arg(input + 1));
     connect(m_pages, &QTabBar::currentChanged, this, &ThermoSettingsDialog::showPage);
@@ -63,9 +62,9 @@ QWidget* ThermoSettingsDialog::buildPage()
     page->setFrameShape(QFrame::StyledPanel);
     auto* rows = new QFormLayout(page);
 
-    m_range = withControlId(coreChoiceCombo(ThermoSettingsForm::rangeChoices(), 0), kIdRange);
-    m_type = withControlId(coreChoiceCombo(ThermoSettingsForm::typeChoices(), 0), kIdType);
-    m_scale = withControlId(coreChoiceCombo(ThermoSettingsForm::scaleChoices(), 0), kIdScale);
+    m_range = withId(coreChoiceCombo(ThermoSettingsForm::rangeChoices(), 0), kIdRange);
+    m_type = withId(coreChoiceCombo(ThermoSettingsForm::typeChoices(), 0), kIdType);
+    m_scale = withId(coreChoiceCombo(ThermoSettingsForm::scaleChoices(), 0), kIdScale);
     auto* coldJunctionRow = new QHBoxLayout;
     m_coldJunction
         = radioPair(tr("ON"), kIdColdJunctionOn, kOn, tr("OFF"), kIdColdJunctionOff, kOff, coldJunctionRow);
@@ -115,7 +114,7 @@ QButtonGroup* ThermoSettingsDialog::radioPair(const QString& first, int firstId,
     const std::pair<QString, std::pair<int, int>> radios[]
         = { { first, { firstId, firstValue } }, { second, { secondId, secondValue } } };
     for (const auto& [text, idValue] : radios) {
-        auto* radio = withControlId(new QRadioButton(text), idValue.first);
+        auto* radio = withId(new QRadioButton(text), idValue.first);
         group->addButton(radio, idValue.second);
         row->addWidget(radio);
     }
@@ -125,7 +124,7 @@ QButtonGroup* ThermoSettingsDialog::radioPair(const QString& first, int firstId,
 // Stored as it is typed; rewritten from the stored value when it loses focus.
 QLineEdit* ThermoSettingsDialog::temperatureEdit(int id, ThermoSettingsForm::Temperature which)
 {
-    auto* edit = withControlId(new QLineEdit, id);
+    auto* edit = withId(new QLineEdit, id);
     connect(edit, &QLineEdit::textEdited, this, [this, edit, which] {
         const NumericEntry entry = m_form.enterTemperature(currentInput(), which, edit->text().toStdString());
         if (!entry.rejected)

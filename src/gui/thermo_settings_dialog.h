@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/functions/thermo_settings_form.h"
+#include "gui/dialog_controls.h"
 
 #include <QDialog>
 #include <array>
@@ -23,8 +24,8 @@ class ThermoSettingsDialog : public QDialog {
 
 public:
     // Control ids of the dialog template, kept as each widget's "controlId" property.
-    static constexpr int kIdOk = 1;
-    static constexpr int kIdCancel = 2;
+    static constexpr int kIdOk = kOkButtonId;
+    static constexpr int kIdCancel = kCancelButtonId;
     static constexpr int kIdPages = 1080;
     static constexpr int kIdSamplingRate = 1081;
     static constexpr int kIdRange = 1083;

@@ -1,39 +1,15 @@
 #include "gui/udp_keep_alive_dialog.h"
 
 #include "core/app/user_interface.h"
+#include "gui/dialog_controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace kovra {
-
-namespace {
-
-template <typename Widget> Widget* withId(Widget* widget, int id)
-{
-    widget->setProperty("controlId", id);
-    return widget;
-}
-
-// An edit showing a field of the form; every change goes back through the field, so the
-// text reads as kovractl reads it. A control the form has no field for stays empty.
-QLineEdit* fieldEdit(DialogForm& form, const std::string& name, int id)
-{
-    auto* edit = withId(new QLineEdit, id);
-    if (const FormField* field = form.field(name)) {
-        edit->setText(QString::fromStdString(field->get()));
-        QObject::connect(edit, &QLineEdit::textEdited, edit,
-            [&form, name](const QString& text) { form.setFieldText(name, text.toStdString()); });
-    }
-    return edit;
-}
-
-} // namespace
 
 UdpKeepAliveDialog::UdpKeepAliveDialog(UdpKeepAliveForm& form, UserInterface& ui, QWidget* parent)
     : QDialog(parent)
@@ -58,29 +34,17 @@ UdpKeepAliveDialog::UdpKeepAliveDialog(UdpKeepAliveForm& form, UserInterface& ui
     values->addRow(m_udpMode);
     values->addRow(tr("ADCサンプリングSPS:"), samplingRate);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    withId(buttons->button(QDialogButtonBox::Ok), kIdOk);
-    withId(buttons->button(QDialogButtonBox::Cancel), kIdCancel);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(values);
-    layout->addWidget(buttons);
+    // A No to the UDP mode question clears it in the form: show that.
+    layout->addLayout(
+        okCancelButtons(this, m_form, m_ui, [this] { m_udpMode->setChecked(m_form.udpMode()); }));
 
     connect(m_udpMode, &QCheckBox::toggled, this, [this](bool on) { m_form.setUdpMode(on); });
     connect(samplingRate, &QComboBox::currentIndexChanged, this, [this, samplingRate](int index) {
         if (index >= 0)
             m_form.setSpsIndex(samplingRate->itemData(index).toInt());
     });
-    connect(buttons, &QDialogButtonBox::accepted, this, &UdpKeepAliveDialog::pressOk);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-}
-
-void UdpKeepAliveDialog::pressOk()
-{
-    if (acceptDialog(m_form, m_ui))
-        accept();
-    else
-        m_udpMode->setChecked(m_form.udpMode()); // a No clears it
 }
 
 bool openUdpKeepAliveDialog(QWidget* parent, DialogForm& form, UserInterface& ui)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/functions/udp_keep_alive_form.h"
+#include "gui/dialog_controls.h"
 
 #include <QDialog>
 
@@ -17,8 +18,8 @@ class UdpKeepAliveDialog : public QDialog {
 
 public:
     // Control ids of the dialog template, kept as each widget's "controlId" property.
-    static constexpr int kIdOk = 1;
-    static constexpr int kIdCancel = 2;
+    static constexpr int kIdOk = kOkButtonId;
+    static constexpr int kIdCancel = kCancelButtonId;
     static constexpr int kIdKeepIdle = 1327;
     static constexpr int kIdKeepInterval = 1112;
     static constexpr int kIdKeepCount = 1113;
@@ -28,8 +29,6 @@ public:
     UdpKeepAliveDialog(UdpKeepAliveForm& form, UserInterface& ui, QWidget* parent = nullptr);
 
 private:
-    void pressOk();
-
     UdpKeepAliveForm& m_form;
     UserInterface& m_ui;
     QCheckBox* m_udpMode = nullptr;

@@ -1,6 +1,7 @@
 #include "core/app/scripted_user_interface.h"
 #include "core/functions/thermo_settings_form.h"
 #include "gui/analog_settings_dialog.h"
+#include "support/gui_controls.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -10,25 +11,9 @@
 #include <gtest/gtest.h>
 
 using namespace kovra;
+using namespace kovra::test_support;
 
 namespace {
-
-template <typename Widget> Widget* control(QWidget& dialog, int id)
-{
-    for (Widget* widget : dialog.findChildren<Widget*>()) {
-        if (widget->property("controlId").toInt() == id)
-            return widget;
-    }
-    return nullptr;
-}
-
-QStringList items(QComboBox* combo)
-{
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i)
-        texts << combo->itemText(i);
-    return texts;
-}
 
 const QStringList kSamplingRows { "10sps", "16.6sps", "50sps", "60sps", "400sps", "1200sps", "3600sps",
     "14400sps" };

@@ -1,5 +1,6 @@
 #include "gui/do_alert_dialog.h"
 #include "gui/do_alert_preview_painter.h"
+#include "support/gui_controls.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -10,25 +11,9 @@
 #include <gtest/gtest.h>
 
 using namespace kovra;
+using namespace kovra::test_support;
 
 namespace {
-
-template <typename Widget> Widget* control(QWidget& dialog, int id)
-{
-    for (Widget* widget : dialog.findChildren<Widget*>()) {
-        if (widget->property("controlId").toInt() == id)
-            return widget;
-    }
-    return nullptr;
-}
-
-QStringList items(QComboBox* combo)
-{
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i)
-        texts << combo->itemText(i);
-    return texts;
-}
 
 // AI1 ±10 V lit inside 1..2 V, AI2 0-20 mA lit outside 4..16 mA, AI3 ℃ 10..30 degrees.
 kovra::DoAlertSetup setup(int monitored)
@@ -56,12 +41,6 @@ QStringList labelTexts(QWidget& dialog)
     for (int i = 0; i < kovra::kDoAlertLabelCount; ++i)
         texts << control<QLabel>(dialog, DoAlertDialog::kIdFirstLabel + i)->text();
     return texts;
-}
-
-void retype(QLineEdit* box, const QString& text)
-{
-    box->selectAll();
-    QTest::keyClicks(box, text);
 }
 
 TEST(DoAlertDialog, ControlsCarryTheirIdsAndCaptions)
@@ -119,7 +98,7 @@ TEST(DoAlertDialog, ChangingTheInputReloadsItsValues)
     Messages messages;
     DoAlertForm form(setup(0));
     DoAlertDialog dialog(form, nullptr, messages.answer());
-    retype(control<QLineEdit>(dialog, DoAlertDialog::kIdHigh), "5");
+    typeOver(control<QLineEdit>(dialog, DoAlertDialog::kIdHigh), "5");
     control<QComboBox>(dialog, DoAlertDialog::kIdMonitoredInput)->setCurrentIndex(1);
 
     EXPECT_EQ(control<QGroupBox>(dialog, DoAlertDialog::kIdCaption)->title(),
@@ -173,19 +152,19 @@ TEST(DoAlertDialog, PreviewLabelsFollowTheEdits)
     EXPECT_EQ(picture->property("pictureNumber").toInt(), 174);
     EXPECT_EQ(labelTexts(dialog), QStringList(7, QString()));
 
-    retype(control<QLineEdit>(dialog, DoAlertDialog::kIdHigh), "2");
-    retype(control<QLineEdit>(dialog, DoAlertDialog::kIdLow), "1");
+    typeOver(control<QLineEdit>(dialog, DoAlertDialog::kIdHigh), "2");
+    typeOver(control<QLineEdit>(dialog, DoAlertDialog::kIdLow), "1");
     EXPECT_EQ(picture->property("pictureNumber").toInt(), 143);
     EXPECT_EQ(labelTexts(dialog), QStringList({ "", " 1.9999 V", "", "", "", " 1.0001 V", "" }));
 
-    retype(control<QLineEdit>(dialog, DoAlertDialog::kIdWidth), "0.5");
+    typeOver(control<QLineEdit>(dialog, DoAlertDialog::kIdWidth), "0.5");
     control<QComboBox>(dialog, DoAlertDialog::kIdDirection)->setCurrentIndex(1);
     EXPECT_EQ(picture->property("pictureNumber").toInt(), 144);
     EXPECT_EQ(
         labelTexts(dialog), QStringList({ " 2.4998 V", " 1.9999 V", "", "", "", " 1.0001 V", " 0.5002 V" }));
 
     // Typing 50 on ±10 V: the box is rewritten with the limit, High moves to the top end.
-    retype(control<QLineEdit>(dialog, DoAlertDialog::kIdHigh), "50");
+    typeOver(control<QLineEdit>(dialog, DoAlertDialog::kIdHigh), "50");
     EXPECT_EQ(control<QLineEdit>(dialog, DoAlertDialog::kIdHigh)->text(), QString("10.000000"));
     EXPECT_EQ(picture->property("pictureNumber").toInt(), 161);
     EXPECT_TRUE(messages.shown.isEmpty());
@@ -196,8 +175,8 @@ TEST(DoAlertDialog, OkHandsBackTheValuesAndTheCloseBoxCancels)
     Messages messages;
     DoAlertForm form(setup(1));
     DoAlertDialog dialog(form, nullptr, messages.answer());
-    retype(control<QLineEdit>(dialog, DoAlertDialog::kIdHigh), "12");
-    retype(control<QLineEdit>(dialog, DoAlertDialog::kIdWidth), "1");
+    typeOver(control<QLineEdit>(dialog, DoAlertDialog::kIdHigh), "12");
+    typeOver(control<QLineEdit>(dialog, DoAlertDialog::kIdWidth), "1");
     control<QComboBox>(dialog, DoAlertDialog::kIdLedCondition)->setCurrentIndex(0);
     control<QComboBox>(dialog, DoAlertDialog::kIdDirection)->setCurrentIndex(1);
     QTest::mouseClick(dialog.findChild<QPushButton*>(), Qt::LeftButton);

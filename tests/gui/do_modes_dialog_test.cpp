@@ -1,5 +1,6 @@
 #include "core/app/scripted_user_interface.h"
 #include "gui/do_modes_dialog.h"
+#include "support/gui_controls.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -9,29 +10,9 @@
 #include <gtest/gtest.h>
 
 using kovra::DoModesDialog;
+using namespace kovra::test_support;
 
 namespace {
-
-template <typename Widget> Widget* control(QWidget& dialog, int id)
-{
-    for (Widget* widget : dialog.findChildren<Widget*>()) {
-        if (widget->property("controlId").toInt() == id)
-            return widget;
-    }
-    return nullptr;
-}
-
-void retype(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    edit->del();
-    QTest::keyClicks(edit, text);
-}
-
-void click(QWidget& dialog, int id)
-{
-    QTest::mouseClick(control<QAbstractButton>(dialog, id), Qt::LeftButton);
-}
 
 // Keep-alive 25 s; DO1 ON at start, DO2 one-shot 3 s.
 kovra::DoModeValues values()

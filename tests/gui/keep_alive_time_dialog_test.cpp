@@ -3,6 +3,7 @@
 #include "gui/keep_alive_time_dialog.h"
 #include "gui/keep_alive_wifi_dialog.h"
 #include "gui/udp_keep_alive_dialog.h"
+#include "support/gui_controls.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -13,24 +14,9 @@
 #include <gtest/gtest.h>
 
 using kovra::KeepAliveTimeDialog;
+using namespace kovra::test_support;
 
 namespace {
-
-template <typename Widget> Widget* control(QWidget& dialog, int id)
-{
-    for (Widget* widget : dialog.findChildren<Widget*>()) {
-        if (widget->property("controlId").toInt() == id)
-            return widget;
-    }
-    return nullptr;
-}
-
-void retype(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    edit->del();
-    QTest::keyClicks(edit, text);
-}
 
 TEST(KeepAliveTimeDialog, OkChecksTheSecondsAndCancelLeaves)
 {

@@ -1,5 +1,6 @@
 #include "core/app/scripted_user_interface.h"
 #include "gui/keep_alive_wifi_dialog.h"
+#include "support/gui_controls.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -9,28 +10,13 @@
 #include <gtest/gtest.h>
 
 using kovra::KeepAliveWifiDialog;
+using namespace kovra::test_support;
 
 namespace {
 
-template <typename Widget> Widget* control(QWidget& dialog, int id)
-{
-    for (Widget* widget : dialog.findChildren<Widget*>()) {
-        if (widget->property("controlId").toInt() == id)
-            return widget;
-    }
-    return nullptr;
-}
-
-void retype(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    edit->del();
-    QTest::keyClicks(edit, text);
-}
-
 void pressOk(QWidget& dialog)
 {
-    QTest::mouseClick(control<QPushButton>(dialog, KeepAliveWifiDialog::kIdOk), Qt::LeftButton);
+    click(dialog, KeepAliveWifiDialog::kIdOk);
 }
 
 kovra::UnitSlot wifiUnit(int sketchVersion)

@@ -1,6 +1,7 @@
 #include "core/app/scripted_user_interface.h"
 #include "core/functions/analog_settings_form.h"
 #include "gui/thermo_settings_dialog.h"
+#include "support/gui_controls.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -13,33 +14,11 @@
 #include <gtest/gtest.h>
 
 using namespace kovra;
+using namespace kovra::test_support;
 
 namespace {
 
 using Dialog = ThermoSettingsDialog;
-
-template <typename Widget> Widget* control(QWidget& dialog, int id)
-{
-    for (Widget* widget : dialog.findChildren<Widget*>()) {
-        if (widget->property("controlId").toInt() == id)
-            return widget;
-    }
-    return nullptr;
-}
-
-QStringList items(QComboBox* combo)
-{
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i)
-        texts << combo->itemText(i);
-    return texts;
-}
-
-void retype(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-}
 
 void loseFocus(QLineEdit* edit)
 {
@@ -164,7 +143,7 @@ TEST(ThermoSettingsDialog, EachPageKeepsItsAIsValues)
     type->setCurrentIndex(1);
     control<QRadioButton>(dialog, Dialog::kIdColdJunctionOff)->click();
     control<QRadioButton>(dialog, Dialog::kIdBurnout7FFFFFh)->click();
-    retype(lower, "12.34");
+    typeOver(lower, "12.34");
 
     // AI2 shows its own values; made a type-T thermocouple.
     pages->setCurrentIndex(1);
@@ -199,13 +178,13 @@ TEST(ThermoSettingsDialog, TemperatureIsStoredAsTypedAndRewrittenOnFocusLoss)
     ScriptedUserInterface ui;
     Dialog dialog(form, ui);
     QLineEdit* upper = control<QLineEdit>(dialog, Dialog::kIdUpper);
-    retype(upper, "4000.19");
+    typeOver(upper, "4000.19");
     EXPECT_EQ(form.input(0).thermocouple.upper, 32767);
     EXPECT_EQ(upper->text(), QString("4000.19"));
     loseFocus(upper);
     EXPECT_EQ(upper->text(), QString("3276.7"));
 
-    retype(upper, "-2x");
+    typeOver(upper, "-2x");
     EXPECT_EQ(ui.messages(), (std::vector<std::string> { "数字以外は入力できません" }));
     EXPECT_EQ(upper->text(), QString("-2"));
     EXPECT_EQ(form.input(0).thermocouple.upper, -20);

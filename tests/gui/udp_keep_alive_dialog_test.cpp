@@ -1,5 +1,6 @@
 #include "core/app/scripted_user_interface.h"
 #include "gui/udp_keep_alive_dialog.h"
+#include "support/gui_controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,17 +11,9 @@
 #include <gtest/gtest.h>
 
 using kovra::UdpKeepAliveDialog;
+using namespace kovra::test_support;
 
 namespace {
-
-template <typename Widget> Widget* control(QWidget& dialog, int id)
-{
-    for (Widget* widget : dialog.findChildren<Widget*>()) {
-        if (widget->property("controlId").toInt() == id)
-            return widget;
-    }
-    return nullptr;
-}
 
 QStringList labelTexts(QWidget& dialog)
 {
@@ -28,13 +21,6 @@ QStringList labelTexts(QWidget& dialog)
     for (QLabel* label : dialog.findChildren<QLabel*>())
         texts << label->text();
     return texts;
-}
-
-void retype(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    edit->del();
-    QTest::keyClicks(edit, text);
 }
 
 kovra::UnitSettings settings(int sockMode)
@@ -49,7 +35,7 @@ kovra::UnitSettings settings(int sockMode)
 
 void pressOk(QWidget& dialog)
 {
-    QTest::mouseClick(control<QPushButton>(dialog, UdpKeepAliveDialog::kIdOk), Qt::LeftButton);
+    click(dialog, UdpKeepAliveDialog::kIdOk);
 }
 
 TEST(UdpKeepAliveDialog, ShowsTheFormsValuesUnderTheTemplatesIdsAndCaptions)

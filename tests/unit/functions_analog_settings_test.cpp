@@ -8,7 +8,6 @@
 #include "platform_test_peer.h"
 
 #include <chrono>
-#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -19,12 +18,6 @@ namespace {
 
 constexpr int kVoltage = kOutputVoltage;
 constexpr int kCurrent = kOutputCurrent;
-
-// A request or answer: the bytes, then the end mark C8h.
-std::string framed(const std::string& body)
-{
-    return body + '\xC8';
-}
 
 // --- AO initial values: the count a value is written as, the text a count is shown as ---
 
@@ -303,20 +296,6 @@ INSTANTIATE_TEST_SUITE_P(Answers, OutputAnswer,
 
 // --- Load and write against a unit on loopback ---
 
-// A unit's command port answering each framed request with what `answer` returns for it;
-// an empty answer closes the connection.
-FakeCommandUnit::Session answering(std::function<std::string(const std::string&)> answer)
-{
-    return [answer](FakeConnection& connection) {
-        for (Bytes request = connection.readFrame(); !request.empty(); request = connection.readFrame()) {
-            const std::string reply = answer(std::string(request.begin(), request.end()));
-            if (reply.empty())
-                return;
-            connection.write(Bytes(reply.begin(), reply.end()));
-        }
-    };
-}
-
 // Sampling rate 5, ranges 2, 4, 5, AOs +10 V, 6553 (current), -16384 (voltage); writes are
 // acknowledged as units do.
 std::string analogUnitAnswer(const std::string& request)
@@ -340,15 +319,6 @@ std::string analogUnitAnswer(const std::string& request)
 
 class AnalogSettingsPathTest : public testing::Test {
 protected:
-    UnitSlot slotOf(int model, const FakeCommandUnit& unit) const
-    {
-        UnitSlot slot;
-        slot.record.ipText = unit.ipText();
-        slot.record.setUnitPort(unit.port());
-        slot.record.modelIndex = model;
-        return slot;
-    }
-
     static Bytes bytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
     LoopbackBinding m_binding;
@@ -356,7 +326,7 @@ protected:
 
 TEST_F(AnalogSettingsPathTest, Model8ReadsSamplingAndRangesThenWritesThem)
 {
-    FakeCommandUnit unit(nextLoopbackAddress(), answering(analogUnitAnswer));
+    FakeCommandUnit unit(nextLoopbackAddress(), answeringText(analogUnitAnswer));
     const auto path = makeAnalogSettingsPath(slotOf(8, unit));
     const auto start = std::chrono::steady_clock::now();
     ASSERT_EQ(path->load(), 0);
@@ -393,7 +363,7 @@ TEST_F(AnalogSettingsPathTest, Model8ReadsSamplingAndRangesThenWritesThem)
 
 TEST_F(AnalogSettingsPathTest, OutputModelsReadAndWriteTheirAOs)
 {
-    FakeCommandUnit unit(nextLoopbackAddress(), answering(analogUnitAnswer));
+    FakeCommandUnit unit(nextLoopbackAddress(), answeringText(analogUnitAnswer));
     const auto path = makeAnalogSettingsPath(slotOf(11, unit));
     ASSERT_EQ(path->load(), 0);
     auto& form = dynamic_cast<AnalogSettingsForm&>(path->form());
@@ -424,7 +394,7 @@ TEST_F(AnalogSettingsPathTest, OutputModelsReadAndWriteTheirAOs)
 
 TEST_F(AnalogSettingsPathTest, Model9HasTwoOutputs)
 {
-    FakeCommandUnit unit(nextLoopbackAddress(), answering(analogUnitAnswer));
+    FakeCommandUnit unit(nextLoopbackAddress(), answeringText(analogUnitAnswer));
     const auto path = makeAnalogSettingsPath(slotOf(9, unit));
     ASSERT_EQ(path->load(), 0);
     EXPECT_EQ(std::get<DirectStep>(path->plan()[0]).requests.size(), 2u);
@@ -446,7 +416,7 @@ class AnalogSettingsLoadFailure : public AnalogSettingsPathTest,
 TEST_P(AnalogSettingsLoadFailure, FirstFailingReadEndsTheLoadWithItsResult)
 {
     const auto& c = GetParam();
-    FakeCommandUnit unit(nextLoopbackAddress(), answering([&c](const std::string& request) {
+    FakeCommandUnit unit(nextLoopbackAddress(), answeringText([&c](const std::string& request) {
         return request == c.badRequest ? c.badAnswer : analogUnitAnswer(request);
     }));
     EXPECT_EQ(makeAnalogSettingsPath(slotOf(c.model, unit))->load(), c.result);

@@ -6,7 +6,6 @@
 #include "net_fake_units.h"
 #include "platform_test_peer.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 
 using namespace kovra;
@@ -15,11 +14,6 @@ using namespace kovra::test;
 namespace {
 
 using Temperature = ThermoSettingsForm::Temperature;
-
-std::string framed(const std::string& body)
-{
-    return body + '\xC8';
-}
 
 // Type 7 (B), cold junction ON, burn-out detection OFF, output 7FFFFFh, scale 4-20 mA,
 // -200.0 to 1372.0 degrees.
@@ -226,35 +220,14 @@ std::string thermoUnitAnswer(const std::string& request)
     return {};
 }
 
-FakeCommandUnit::Session answering(std::function<std::string(const std::string&)> answer)
-{
-    return [answer](FakeConnection& connection) {
-        for (Bytes request = connection.readFrame(); !request.empty(); request = connection.readFrame()) {
-            const std::string reply = answer(std::string(request.begin(), request.end()));
-            if (reply.empty())
-                return;
-            connection.write(Bytes(reply.begin(), reply.end()));
-        }
-    };
-}
-
 class ThermoSettingsPathTest : public testing::Test {
 protected:
-    UnitSlot slotOf(int model, const FakeCommandUnit& unit) const
-    {
-        UnitSlot slot;
-        slot.record.ipText = unit.ipText();
-        slot.record.setUnitPort(unit.port());
-        slot.record.modelIndex = model;
-        return slot;
-    }
-
     LoopbackBinding m_binding;
 };
 
 TEST_F(ThermoSettingsPathTest, ReadsEveryAIThenWritesItBack)
 {
-    FakeCommandUnit unit(nextLoopbackAddress(), answering(thermoUnitAnswer));
+    FakeCommandUnit unit(nextLoopbackAddress(), answeringText(thermoUnitAnswer));
     const auto path = makeThermoSettingsPath(slotOf(12, unit));
     ASSERT_EQ(path->load(), 0);
     const auto& form = dynamic_cast<ThermoSettingsForm&>(path->form());
@@ -291,7 +264,7 @@ TEST_F(ThermoSettingsPathTest, ReadsEveryAIThenWritesItBack)
 
 TEST_F(ThermoSettingsPathTest, MalformedThermocoupleAnswerEndsTheLoad)
 {
-    FakeCommandUnit unit(nextLoopbackAddress(), answering([](const std::string& request) {
+    FakeCommandUnit unit(nextLoopbackAddress(), answeringText([](const std::string& request) {
         return request == framed("TJ!") ? framed("tj!!! !#F83035ZZ") : thermoUnitAnswer(request);
     }));
     EXPECT_EQ(makeThermoSettingsPath(slotOf(10, unit))->load(), kAnswerRefused);

@@ -210,4 +210,30 @@ uint16_t closedPort(Ipv4 address)
     return ntohs(local.sin_port);
 }
 
+std::string framed(const std::string& body)
+{
+    return body + '\xC8';
+}
+
+FakeCommandUnit::Session answeringText(std::function<std::string(const std::string&)> answer)
+{
+    return [answer = std::move(answer)](FakeConnection& connection) {
+        for (Bytes request = connection.readFrame(); !request.empty(); request = connection.readFrame()) {
+            const std::string reply = answer(std::string(request.begin(), request.end()));
+            if (reply.empty())
+                return;
+            connection.write(Bytes(reply.begin(), reply.end()));
+        }
+    };
+}
+
+UnitSlot slotOf(int model, const FakeCommandUnit& unit)
+{
+    UnitSlot slot;
+    slot.record.ipText = unit.ipText();
+    slot.record.setUnitPort(unit.port());
+    slot.record.modelIndex = model;
+    return slot;
+}
+
 } // namespace kovra::test

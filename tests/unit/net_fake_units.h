@@ -4,6 +4,7 @@
 // network code is tested against real sockets without the simulator.
 
 #include "core/platform/ipv4.h"
+#include "core/units/unit_table.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -109,5 +110,15 @@ private:
 
 // A port on loopback where nobody listens (bound and closed again).
 uint16_t closedPort(Ipv4 address);
+
+// A direct command's request or answer as text: the bytes, then the end mark C8h.
+std::string framed(const std::string& body);
+
+// A session answering each framed request with the text `answer` returns for it; an empty
+// answer closes the connection.
+FakeCommandUnit::Session answeringText(std::function<std::string(const std::string&)> answer);
+
+// A unit of that model whose command port is the fake unit's.
+UnitSlot slotOf(int model, const FakeCommandUnit& unit);
 
 } // namespace kovra::test

@@ -1,5 +1,6 @@
 #include "core/functions/analog_commands.h"
 #include "core/functions/analog_settings_form.h"
+#include "core/functions/direct_command_path.h"
 #include "core/functions/other_settings_paths.h"
 
 namespace kovra {
@@ -8,30 +9,18 @@ namespace {
 
 // Model 8 reads and writes its sampling rate and AI ranges, models 9 and 11 their AO initial
 // values, all on one connection to the unit's command port.
-class AnalogSettingsPath : public DialogPath {
+class AnalogSettingsPath : public DirectCommandPath<AnalogSettingsForm> {
 public:
-    explicit AnalogSettingsPath(const UnitSlot& unit)
-        : m_unit(unit.record)
-        , m_form(unit.record.modelIndex)
-    {
-    }
+    using DirectCommandPath::DirectCommandPath;
 
-    DialogForm& form() override { return m_form; }
-    int load() override;
     WritePlan plan() override;
-    // store() keeps nothing: the settings reader has none of these values, the unit is asked
-    // for them again each time the dialog opens.
 
 private:
-    UnitRecord m_unit;
-    AnalogSettingsForm m_form;
+    int read(DirectCommand& command) override;
 };
 
-int AnalogSettingsPath::load()
+int AnalogSettingsPath::read(DirectCommand& command)
 {
-    DirectCommand command;
-    if (const int result = command.open(m_unit))
-        return result;
     int result = 0;
     if (m_form.inputCount() > 0) {
         int rate = 0;

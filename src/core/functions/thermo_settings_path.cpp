@@ -1,4 +1,5 @@
 #include "core/functions/analog_commands.h"
+#include "core/functions/direct_command_path.h"
 #include "core/functions/other_settings_paths.h"
 #include "core/functions/thermo_settings_form.h"
 
@@ -8,30 +9,18 @@ namespace {
 
 // The sampling rate and, per AI, the range and the thermocouple settings, read before the
 // dialog opens and written after OK on one connection to the unit's command port.
-class ThermoSettingsPath : public DialogPath {
+class ThermoSettingsPath : public DirectCommandPath<ThermoSettingsForm> {
 public:
-    explicit ThermoSettingsPath(const UnitSlot& unit)
-        : m_unit(unit.record)
-        , m_form(unit.record.modelIndex)
-    {
-    }
+    using DirectCommandPath::DirectCommandPath;
 
-    DialogForm& form() override { return m_form; }
-    int load() override;
     WritePlan plan() override;
-    // store() keeps nothing: the settings reader has none of these values, the unit is asked
-    // for them again each time the dialog opens.
 
 private:
-    UnitRecord m_unit;
-    ThermoSettingsForm m_form;
+    int read(DirectCommand& command) override;
 };
 
-int ThermoSettingsPath::load()
+int ThermoSettingsPath::read(DirectCommand& command)
 {
-    DirectCommand command;
-    if (const int result = command.open(m_unit))
-        return result;
     int rate = 0;
     int result = readSamplingRate(command, rate);
     if (result == 0)
