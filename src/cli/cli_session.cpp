@@ -13,16 +13,21 @@ namespace kovra::cli {
 // with every unit slow stays far below this.
 constexpr std::chrono::minutes kFlowLimit { 10 };
 
+// The switches as the GUI's command line spells them, for the window model.
+static std::string switchesOf(const CliOptions& options)
+{
+    return std::string(options.viewVersions ? " -VIEWVER" : "") + (options.wifiMask ? " -WIFIMASK" : "");
+}
+
 CliSession::CliSession(const CliOptions& options, std::istream& in, std::ostream& out, std::ostream& err,
     MainWindowModel::AdapterSource adapters)
     : m_options(options)
     , m_out(out)
     , m_err(err)
     , m_ui(in, err, options.yes, isatty(STDIN_FILENO) && isatty(STDERR_FILENO))
-    , m_model(std::make_unique<MainWindowModel>(m_view, m_events, m_ui, commandLineOf(options), std::move(adapters)))
+    , m_model(
+          std::make_unique<MainWindowModel>(m_view, m_events, m_ui, switchesOf(options), std::move(adapters)))
 {
-    if (m_options.port.empty())
-        m_options.port = std::to_string(kDefaultUnitPort);
 }
 
 int CliSession::initialize()
@@ -39,10 +44,7 @@ int CliSession::initialize()
     if (m_options.adapter.empty())
         return kExitOk;
     Ipv4 wanted = 0;
-    if (!parseIpv4(m_options.adapter, wanted)) {
-        m_err << "--adapter takes the adapter's IPv4 address" << std::endl;
-        return kExitUsage;
-    }
+    parseIpv4(m_options.adapter, wanted); // the command line has checked its form
     const auto& adapters = m_model->adapters();
     for (size_t i = 0; i < adapters.size(); ++i) {
         if (adapters[i].address == wanted) {
@@ -83,25 +85,23 @@ int CliSession::add(const std::string& address)
 int CliSession::resolveUnit(const std::string& unit)
 {
     Ipv4 address = 0;
-    std::array<uint8_t, 6> mac {};
     if (parseIpv4(unit, address)) {
         if (add(unit) != kExitOk)
             return -1;
         return m_model->table().findByIpText(ipv4ToText(address));
     }
-    if (parseMacText(unit, mac)) {
-        if (search() != kExitOk)
-            return -1;
-        const UnitTable& table = m_model->table();
-        for (const auto& row : m_model->rows()) {
-            const int slot = table.findByIpText(row.ip);
-            if (slot >= 0 && table.record(slot).mac == mac)
-                return slot;
-        }
-        m_err << "no unit with the hardware address " << macText(mac) << " answered" << std::endl;
+    // Otherwise a hardware address: the command line has checked its form.
+    std::array<uint8_t, 6> mac {};
+    parseMacText(unit, mac);
+    if (search() != kExitOk)
         return -1;
+    const UnitTable& table = m_model->table();
+    for (const auto& row : m_model->rows()) {
+        const int slot = table.findByIpText(row.ip);
+        if (slot >= 0 && table.record(slot).mac == mac)
+            return slot;
     }
-    m_err << "a unit is an IPv4 address or a hardware address XX-XX-XX-XX-XX-XX, not " << unit << std::endl;
+    m_err << "no unit with the hardware address " << macText(mac) << " answered" << std::endl;
     return -1;
 }
 

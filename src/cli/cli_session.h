@@ -25,8 +25,9 @@ public:
     int search();
     // The add button with an address; an exit status (1 when the unit could not be added).
     int add(const std::string& address);
-    // UNIT as an IPv4 address (added by address) or a hardware address (searched for).
-    // The unit's slot, or -1 with the reason on the error stream.
+    // UNIT as an IPv4 address (added by address) or a hardware address (searched for), in a
+    // form the command line has checked. The unit's slot, or -1 with the reason on the error
+    // stream.
     int resolveUnit(const std::string& unit);
 
     MainWindowModel& model() { return *m_model; }

@@ -17,8 +17,8 @@ public:
     void showMessage(const std::string& text) override;
     bool askOkCancel(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
-    std::optional<std::string> chooseFile(FileMode mode, const std::string& filter,
-        const std::string& suggestedName) override;
+    std::optional<std::string> chooseFile(
+        FileMode mode, const std::string& filter, const std::string& suggestedName) override;
     bool openDialog(DialogForm& form) override;
 
     // Messages shown so far, for the exit status of a command.
