@@ -24,7 +24,7 @@ CliSession::CliSession(const CliOptions& options, std::istream& in, std::ostream
     : m_options(options)
     , m_out(out)
     , m_err(err)
-    , m_ui(in, err, options.yes, isatty(STDIN_FILENO) && isatty(STDERR_FILENO))
+    , m_ui(in, out, err, options.yes, isatty(STDIN_FILENO) && isatty(STDERR_FILENO))
     , m_model(
           std::make_unique<MainWindowModel>(m_view, m_events, m_ui, switchesOf(options), std::move(adapters)))
 {

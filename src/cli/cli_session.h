@@ -32,6 +32,7 @@ public:
 
     MainWindowModel& model() { return *m_model; }
     const HeadlessView& view() const { return m_view; }
+    CliUserInterface& ui() { return m_ui; }
     const CliOptions& options() const { return m_options; }
     std::ostream& out() { return m_out; }
     std::ostream& err() { return m_err; }
