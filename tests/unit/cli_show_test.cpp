@@ -14,8 +14,8 @@ namespace {
 
 // A Wi-Fi unit (one mail account, the Wi-Fi key) and a unit with a mail entry per DI.
 const char* const kFleet = R"({ "units": [
-    { "address": "127.0.0.40", "kind": 3, "model": 1 },
-    { "address": "127.0.0.41", "kind": 5, "model": 25, "text": { "parameters": { "E2PASS": "p@ss~2" } } }
+    { "address": "127.0.0.150", "kind": 3, "model": 1 },
+    { "address": "127.0.0.151", "kind": 5, "model": 25, "text": { "parameters": { "E2PASS": "p@ss~2" } } }
 ] })";
 
 class CliShow : public testing::Test {
@@ -42,17 +42,17 @@ protected:
 
 TEST_F(CliShow, SingleAccountAndWifiPasswordsMaskedUnlessAsked)
 {
-    ASSERT_EQ(show({ "127.0.0.40", "--json" }), 0);
+    ASSERT_EQ(show({ "127.0.0.150", "--json" }), 0);
     EXPECT_EQ(settings()["mailPass"], "*");
     EXPECT_EQ(settings()["wifiPass"], "*");
     EXPECT_EQ(settings()["mailUser"], "alert"); // only the passwords
     EXPECT_EQ(settings()["wifiSsid"], "plant-floor");
 
-    ASSERT_EQ(show({ "127.0.0.40", "--json", "--show-secrets" }), 0);
+    ASSERT_EQ(show({ "127.0.0.150", "--json", "--show-secrets" }), 0);
     EXPECT_EQ(settings()["mailPass"], "alert-pass");
     EXPECT_EQ(settings()["wifiPass"], "wpa-key-0042");
 
-    ASSERT_EQ(show({ "127.0.0.40" }), 0);
+    ASSERT_EQ(show({ "127.0.0.150" }), 0);
     EXPECT_EQ(m_out.str().find("alert-pass"), std::string::npos) << m_out.str();
     EXPECT_EQ(m_out.str().find("wpa-key-0042"), std::string::npos) << m_out.str();
     EXPECT_NE(m_out.str().find("plant-floor"), std::string::npos) << m_out.str();
@@ -60,15 +60,15 @@ TEST_F(CliShow, SingleAccountAndWifiPasswordsMaskedUnlessAsked)
 
 TEST_F(CliShow, PerEntryPasswordsMaskedWhereSet)
 {
-    ASSERT_EQ(show({ "--json", "127.0.0.41" }), 0);
+    ASSERT_EQ(show({ "--json", "127.0.0.151" }), 0);
     const auto masked = settings()["mailPasses"];
-    ASSERT_EQ(show({ "--json", "127.0.0.41", "--show-secrets" }), 0);
+    ASSERT_EQ(show({ "--json", "127.0.0.151", "--show-secrets" }), 0);
     const auto clear = settings()["mailPasses"];
     ASSERT_EQ(clear.size(), 8u);
     EXPECT_EQ(clear[1], "p@ss~2");
     for (size_t i = 0; i < clear.size(); ++i)
         EXPECT_EQ(masked[i], clear[i] == "" ? "" : "*") << i;
 
-    ASSERT_EQ(show({ "127.0.0.41" }), 0);
+    ASSERT_EQ(show({ "127.0.0.151" }), 0);
     EXPECT_EQ(m_out.str().find("p@ss~2"), std::string::npos) << m_out.str();
 }
