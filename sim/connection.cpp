@@ -46,13 +46,16 @@ bool Connection::pause(int ms)
     return ::poll(&stop, 1, ms) == 0;
 }
 
-bool Connection::reply(const std::string& name, const std::string& request, const std::string& answer)
+bool Connection::reply(const std::string& name, const std::string& request, const std::string& answer,
+    const nlohmann::json& details)
 {
     Delivery delivery = m_unit.deliver(Channel::Tcp, name, answer);
     if (m_silent)
         delivery.send = false;
-    nlohmann::json extra = { { "request", name }, { "from", m_peer },
-        { "answer", delivery.send ? RequestLog::hex(delivery.bytes) : "" } };
+    nlohmann::json extra = details;
+    extra["request"] = name;
+    extra["from"] = m_peer;
+    extra["answer"] = delivery.send ? RequestLog::hex(delivery.bytes) : "";
     if (delivery.send && delivery.delayMs > 0)
         extra["delayMs"] = delivery.delayMs;
     m_log.request(AddressText::format(m_unit.address()), m_channel, request, extra);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <nlohmann/json.hpp>
 #include <string>
 
 namespace sim {
@@ -21,8 +22,10 @@ public:
     // False when the peer closed, on an error, or when the simulator stops.
     bool readByte(uint8_t& byte);
     // Logs the request and sends the answer as the unit's latency and fault switch shape it
-    // (an empty answer sends nothing). False when the connection is to end.
-    bool reply(const std::string& name, const std::string& request, const std::string& answer);
+    // (an empty answer sends nothing); details go into the log line. False when the connection
+    // is to end.
+    bool reply(const std::string& name, const std::string& request, const std::string& answer,
+        const nlohmann::json& details = nlohmann::json::object());
 
     // For a unit that hands the socket to a server library: the socket, the event that is
     // readable once the simulator stops, and the log line of a request it answered itself.

@@ -5,7 +5,9 @@ namespace sim {
 const std::string& demoFleetText()
 {
     // One unit per model of the model-name table (kinds 0, 1 and 4), then the odd cases, then a
-    // unit behind a Wi-Fi module (kind 2).
+    // unit behind a Wi-Fi module (kind 2), the text-protocol units, and from .80 on units for the
+    // other-settings paths that the first ones leave out. Analog units hold a sampling index
+    // (register 49h) and AO initial values (registers 30h + 3n: kind, raw high, raw low).
     static const std::string text = R"json({
   "units": [
     { "name": "QM-110",    "kind": 0, "typePair": "X1", "address": "203.0.113.10", "model": 0, "switch": 0, "gateway": "203.0.113.1" },
@@ -15,11 +17,13 @@ const std::string& demoFleetText()
     { "name": "QM-150",    "kind": 0, "typePair": "X9", "address": "203.0.113.14", "model": 4 },
     { "name": "QM-160",    "kind": 0, "typePair": "X1", "address": "203.0.113.15", "model": 5 },
     { "name": "QM-170",    "kind": 0, "typePair": "X2", "address": "203.0.113.16", "model": 6 },
-    { "name": "QM-210",    "kind": 0, "typePair": "X4", "address": "203.0.113.17", "model": 8 },
-    { "name": "QM-220",    "kind": 0, "typePair": "X4", "address": "203.0.113.18", "model": 9 },
-    { "name": "QM-210 V2", "kind": 0, "typePair": "X4", "address": "203.0.113.19", "model": 10 },
-    { "name": "QM-230",    "kind": 0, "typePair": "X4", "address": "203.0.113.20", "model": 11 },
-    { "name": "QM-240",    "kind": 0, "typePair": "X4", "address": "203.0.113.21", "model": 12 },
+    { "name": "QM-210",    "kind": 0, "typePair": "X4", "address": "203.0.113.17", "model": 8, "registers": { "49": 2 } },
+    { "name": "QM-220",    "kind": 0, "typePair": "X4", "address": "203.0.113.18", "model": 9,
+      "registers": { "30": 0, "31": 64, "32": 0, "33": 1, "34": 25, "35": 153 } },
+    { "name": "QM-210 V2", "kind": 0, "typePair": "X4", "address": "203.0.113.19", "model": 10, "registers": { "49": 4 } },
+    { "name": "QM-230",    "kind": 0, "typePair": "X4", "address": "203.0.113.20", "model": 11,
+      "registers": { "30": 0, "31": 192, "32": 0, "33": 0, "34": 0, "35": 0, "36": 1, "37": 127, "38": 255 } },
+    { "name": "QM-240",    "kind": 0, "typePair": "X4", "address": "203.0.113.21", "model": 12, "registers": { "49": 1 } },
     { "name": "QM-130(G)", "kind": 1, "typePair": "X6", "address": "203.0.113.22", "model": 2, "firmware": "GC2.05" },
     { "name": "X6 without GC", "kind": 0, "typePair": "X6", "address": "203.0.113.23", "model": 6, "firmware": "V3.10" },
     { "name": "QM-310",    "kind": 4, "typePair": "X5", "address": "203.0.113.30", "model": 17 },
@@ -30,7 +34,7 @@ const std::string& demoFleetText()
     { "name": "QM-N410",   "kind": 4, "typePair": "X9", "address": "203.0.113.40", "model": 25 },
     { "name": "QM-N420",   "kind": 4, "typePair": "X9", "address": "203.0.113.41", "model": 26 },
     { "name": "QM-N430",   "kind": 4, "typePair": "X9", "address": "203.0.113.42", "model": 27 },
-    { "name": "QX-01",     "kind": 4, "typePair": "X9", "address": "203.0.113.43", "model": 32 },
+    { "name": "QX-01",     "kind": 4, "typePair": "X9", "address": "203.0.113.43", "model": 32, "registers": { "49": 3 } },
     { "name": "other subnet", "kind": 0, "typePair": "X1", "address": "198.18.0.10", "model": 1, "gateway": "198.18.0.1" },
     { "name": "other port",   "kind": 0, "typePair": "X2", "address": "203.0.113.50", "model": 0, "port": 10002 },
     { "name": "no model answer", "kind": 0, "typePair": "X1", "address": "203.0.113.51", "model": 3, "modelAnswer": "none" },
@@ -39,12 +43,24 @@ const std::string& demoFleetText()
     { "name": "QM-120W",      "kind": 3, "address": "203.0.113.60", "model": 1, "text": { "sketchVersion": 127 } },
     { "name": "QM-150W old",  "kind": 3, "address": "203.0.113.61", "model": 4, "text": { "sketchVersion": 115 } },
     { "name": "QM-N410",      "kind": 5, "address": "203.0.113.62", "model": 25, "text": { "sketchVersion": 104,
-      "parameters": { "E1USER": "line1-alert", "E1PASS": "Kv4!pass" } } },
+      "parameters": { "E1USER": "line1-alert", "E1PASS": "Kv4!pass", "DO1_MD": 1, "DO2_MD": 2, "DO2_OT": 30 } } },
     { "name": "QM-N420 1.02", "kind": 5, "address": "203.0.113.63", "model": 26, "text": { "sketchVersion": 102 } },
-    { "name": "QM-170 QX",    "kind": 6, "address": "203.0.113.64", "model": 6 },
+    { "name": "QM-170 QX",    "kind": 6, "address": "203.0.113.64", "model": 6, "registers": { "49": 5 } },
     { "name": "QM-N110",      "kind": 7, "address": "203.0.113.65", "model": 0, "switch": 15 },
     { "name": "old Wi-Fi",    "kind": 3, "address": "203.0.113.66", "model": 2, "text": { "versionLines": 1 } },
-    { "name": "Wi-Fi module", "kind": 2, "typePair": "Y1", "address": "203.0.113.70", "model": 2, "gateway": "203.0.113.1" }
+    { "name": "Wi-Fi module", "kind": 2, "typePair": "Y1", "address": "203.0.113.70", "model": 2, "gateway": "203.0.113.1" },
+    { "name": "QM-130W 0.99", "kind": 3, "address": "203.0.113.80", "model": 2, "text": { "sketchVersion": 99,
+      "parameters": { "K_IDL": 45, "K_INT": 10, "K_CNT": 5, "SSID": "line-a" } } },
+    { "name": "QM-140W 1.05", "kind": 3, "address": "203.0.113.81", "model": 3, "text": { "sketchVersion": 105 } },
+    { "name": "QM-110W AP",   "kind": 3, "address": "203.0.113.82", "model": 0, "text": { "sketchVersion": 130,
+      "parameters": { "E_RST": 1, "AP": 1, "AP_CH": 11, "SSID": "kovra-ap-82", "PASS": "ap-pass-8282" } } },
+    { "name": "QM-N150",      "kind": 7, "address": "203.0.113.83", "model": 4, "switch": 3, "text": {
+      "parameters": { "DO1_MD": 1, "DO3_MD": 2, "DO3_OT": 20, "KEEP_A": 24 } } },
+    { "name": "QM-N420 Modbus", "kind": 5, "address": "203.0.113.84", "model": 26, "text": { "sketchVersion": 102,
+      "parameters": { "SOCK": 3 } } },
+    { "name": "QX-01 KOVRA4", "kind": 5, "address": "203.0.113.85", "model": 32, "registers": { "49": 6 } },
+    { "name": "QM-350 DO modes", "kind": 4, "typePair": "X5", "address": "203.0.113.86", "model": 22,
+      "registers": { "40": 30, "44": 1, "62": 15 } }
   ]
 })json";
     return text;

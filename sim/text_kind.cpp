@@ -6,8 +6,6 @@ namespace sim {
 
 namespace {
 
-constexpr uint16_t kConsolePort = 9999;
-
 // Models 0..6 come as every text kind; 25, 26 and 32 only as kind 5 ("_W", the KOVRA4 family).
 bool isModelOf(int kind, int model)
 {
@@ -27,7 +25,7 @@ std::string TextKind::complete(UnitConfig& config) const
     if (!isModelOf(m_kind, config.model))
         return "model " + std::to_string(config.model) + " is not a kind " + std::to_string(m_kind)
             + " model";
-    if (config.port == TextUnit::kSettingsPort || config.port == kConsolePort)
+    if (config.port == kSettingsPort || config.port == kConsolePort)
         return "port " + std::to_string(config.port) + " is the settings or console port";
     if (config.text.sketchVersion == 0)
         config.text.sketchVersion = m_sketchVersion;

@@ -1,6 +1,7 @@
 #include "text_parameters.h"
 
 #include "address_text.h"
+#include "model_channels.h"
 
 #include <mutex>
 #include <random>
@@ -18,24 +19,6 @@ constexpr size_t kCredentialMax = 64;
 constexpr int kKeepAliveFives = 12; // 60 s
 constexpr int kMaxChannels = 8;
 constexpr int kConnections = 4;
-
-struct Channels {
-    int model;
-    int dos;
-    int dis;
-};
-
-// DO and DI counts of the models these kinds come as.
-constexpr Channels kChannels[] = { { 0, 2, 3 }, { 1, 3, 2 }, { 2, 0, 7 }, { 3, 5, 0 }, { 4, 5, 2 },
-    { 5, 0, 5 }, { 6, 3, 3 }, { 25, 2, 2 }, { 26, 2, 2 }, { 27, 5, 3 }, { 32, 0, 2 } };
-
-Channels channelsOf(int model)
-{
-    for (const Channels& entry : kChannels)
-        if (entry.model == model)
-            return entry;
-    return { model, 0, 0 };
-}
 
 std::string text(const nlohmann::json& value)
 {
@@ -81,7 +64,7 @@ void addKeepAlive(ParameterList& list)
 // Kinds 5 and 7: four connections, DO modes, extension and one mail entry per DI.
 void addPerChannel(ParameterList& list, const UnitConfig& config, bool scrambled)
 {
-    const Channels channels = channelsOf(config.model);
+    const ModelChannels channels = ModelChannels::of(config.model);
     for (int i = 1; i <= kConnections; ++i) {
         list.emplace_back(n("PORT", i), std::to_string(i == 1 ? config.port : config.port + i - 1));
         list.emplace_back(n("HIP", i), "0.0.0.0");

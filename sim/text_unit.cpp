@@ -16,29 +16,37 @@ constexpr char kMailTest[] = "MAILTEST"; // also MAILTEST1..8
 constexpr char kMailTestCrlf[] = "MTEST";
 constexpr char kCrlf[] = "\r\n";
 constexpr size_t kMaxLine = 1024; // longer lines are cut: nothing the units know is that long
+constexpr size_t kMaxMessage = 65536; // far above a message for eight mail entries
 constexpr uint16_t kMaxPort = 65535;
+constexpr int kSingleAccount = 0;
+constexpr int kNotATest = -1;
+constexpr char kLastEntry = '8';
 
-bool isScrambledKey(const std::string& key, char which)
+// The mail entry a test line names: n for "MAILTEST%d" (1..8), 0 (the single account) for
+// "MAILTEST" and "MTEST", -1 when the line is no test.
+int mailTestEntry(const std::string& line)
 {
-    // "E%dUSER" / "E%dPASS"
-    return key.size() == 6 && key[0] == 'E' && key[1] >= '1' && key[1] <= '8'
-        && key.compare(2, 4, which == 'U' ? "USER" : "PASS") == 0;
+    const size_t length = sizeof(kMailTest) - 1;
+    if (line == kMailTestCrlf || line == kMailTest)
+        return kSingleAccount;
+    if (line.size() == length + 1 && line.compare(0, length, kMailTest) == 0 && line.back() >= '1'
+        && line.back() <= kLastEntry)
+        return line.back() - '0';
+    return kNotATest;
 }
 
-bool isMailTest(const std::string& line)
+const std::string* lookup(const ParameterList& list, const std::string& key)
 {
-    return line == kMailTestCrlf
-        || (line.compare(0, sizeof(kMailTest) - 1, kMailTest) == 0
-            && (line.size() == sizeof(kMailTest) - 1
-                || (line.size() == sizeof(kMailTest) && line.back() >= '1' && line.back() <= '8')));
+    for (const auto& [name, value] : list)
+        if (name == key)
+            return &value;
+    return nullptr;
 }
 
 std::string find(const ParameterList& list, const std::string& key)
 {
-    for (const auto& [name, value] : list)
-        if (name == key)
-            return value;
-    return {};
+    const std::string* value = lookup(list, key);
+    return value ? *value : std::string();
 }
 
 } // namespace
@@ -47,6 +55,7 @@ TextUnit::TextUnit(const UnitConfig& config)
     : WiredUnit(config)
     , m_parameters(defaultParameters(config))
     , m_scrambles(scramblesCredentials(config.kind, config.text.sketchVersion))
+    , m_vocabulary(ModelChannels::of(config.model))
 {
     restart();
 }
@@ -129,9 +138,9 @@ std::string TextUnit::dumpAnswer() const
     std::lock_guard<std::mutex> lock(m_parameterMutex);
     for (const auto& [key, value] : m_parameters) {
         std::string wire = value;
-        if (isScrambledKey(key, 'U'))
+        if (KeyVocabulary::isScrambledUser(key))
             wire = padScrambled(value, kUserShift);
-        else if (isScrambledKey(key, 'P'))
+        else if (KeyVocabulary::isScrambledPass(key))
             wire = padScrambled(value, kPassShift);
         answer += key + kCrlf + wire + kCrlf;
     }
@@ -139,25 +148,47 @@ std::string TextUnit::dumpAnswer() const
     return answer + kEnd + kCrlf + kCrlf;
 }
 
-void TextUnit::apply(const ParameterList& pairs)
+nlohmann::json TextUnit::apply(const ParameterList& pairs)
 {
+    nlohmann::json ignored = nlohmann::json::object();
     std::lock_guard<std::mutex> lock(m_parameterMutex);
     for (const auto& [key, value] : pairs) {
-        std::string clear = value;
-        if (isScrambledKey(key, 'U'))
-            clear = unpadUnscrambled(value, kUserShift);
-        else if (isScrambledKey(key, 'P'))
-            clear = unpadUnscrambled(value, kPassShift);
-        bool found = false;
-        for (auto& entry : m_parameters) {
-            if (entry.first == key) {
-                entry.second = clear;
-                found = true;
+        KeyVocabulary::Forms forms;
+        const std::string why = m_vocabulary.take(key, value, forms);
+        if (!why.empty()) {
+            ignored[key] = why;
+            continue;
+        }
+        // A setting stays under the form the unit holds it in; a new one comes in as sent.
+        bool kept = false;
+        for (const auto& [form, formValue] : forms) {
+            for (auto& entry : m_parameters) {
+                if (!kept && entry.first == form) {
+                    entry.second = formValue;
+                    kept = true;
+                }
             }
         }
-        if (!found)
-            m_parameters.emplace_back(key, clear);
+        if (!kept)
+            m_parameters.push_back(forms.front());
     }
+    return ignored;
+}
+
+nlohmann::json TextUnit::mailTest(int entry) const
+{
+    const std::string prefix = entry == kSingleAccount ? "M" : "M" + std::to_string(entry);
+    nlohmann::json details = { { "entry", entry } };
+    std::lock_guard<std::mutex> lock(m_parameterMutex);
+    if (!lookup(m_parameters, prefix + "HOST")) {
+        details["refused"] = "no such mail entry";
+        return details;
+    }
+    // What the test mail would go out with.
+    details["host"] = find(m_parameters, prefix + "HOST");
+    details["sender"] = find(m_parameters, prefix + "FROM");
+    details["to"] = { find(m_parameters, prefix + "TO1"), find(m_parameters, prefix + "TO2") };
+    return details;
 }
 
 void TextUnit::serveSettings(Connection& connection)
@@ -167,13 +198,17 @@ void TextUnit::serveSettings(Connection& connection)
     std::string line;
     std::vector<std::string> lines;
     bool noReset = false;
-    std::vector<std::string> mailTests;
+    std::vector<std::pair<int, std::string>> mailTests; // entry and line
     ParameterList pairs;
     std::string pendingKey;
     bool keyPending = false;
     uint8_t byte = 0;
     while (connection.readByte(byte)) {
         raw += static_cast<char>(byte);
+        if (raw.size() > kMaxMessage) {
+            connection.reply("incomplete", raw, {}, { { "refused", "message too long" } });
+            return; // nothing is applied
+        }
         if (byte == 0)
             continue;
         if (byte != '\n') {
@@ -212,14 +247,18 @@ void TextUnit::serveSettings(Connection& connection)
             keyPending = false;
         } else if (current == kNoReset) {
             noReset = true;
-        } else if (isMailTest(current)) {
-            mailTests.push_back(current);
+        } else if (mailTestEntry(current) != kNotATest) {
+            mailTests.emplace_back(mailTestEntry(current), current);
         } else if (current == kEnd) {
-            apply(pairs);
-            if (!connection.reply("settings", raw, {}))
+            const nlohmann::json ignored = apply(pairs);
+            nlohmann::json details = nlohmann::json::object();
+            if (!ignored.empty())
+                details["ignored"] = ignored;
+            if (!connection.reply("settings", raw, {}, details))
                 return;
-            for (const std::string& test : mailTests)
-                connection.reply("mailTest", test, {}); // the unit would send its test mail now
+            // The unit would send its test mails now, with the settings just applied.
+            for (const auto& [entry, line] : mailTests)
+                connection.reply("mailTest", line, {}, mailTest(entry));
             if (!noReset)
                 requestRestart();
             return;

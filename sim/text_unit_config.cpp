@@ -1,11 +1,13 @@
 #include "text_unit_config.h"
 
+#include "key_vocabulary.h"
+
 namespace sim {
 
 namespace {
 
 constexpr int kMaxVersion = 9999;
-constexpr size_t kMaxValueLength = 254; // the longest value line the product reads
+constexpr size_t kMaxValueLength = KeyVocabulary::kMaxValueLength;
 
 } // namespace
 

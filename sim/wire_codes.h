@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // The bytes a unit of the binary family sees and sends, from the unit's side.
 namespace sim {
@@ -48,6 +49,10 @@ constexpr size_t kRecord0HostBitsOffset = 10;
 constexpr size_t kRecord0GatewayOffset = 16;
 constexpr size_t kRecord0PortOffset = 24; // little-endian
 
+// Fixed TCP ports of the text-protocol units, which their command port never takes.
+constexpr uint16_t kSettingsPort = 9998; // settings messages and parameter reads
+constexpr uint16_t kConsolePort = 9999; // the line console of memory blocks
+
 // Command port (TCP).
 constexpr uint8_t kEndMark = 0xC8; // ends every framed request and variable-length answer
 constexpr uint8_t kEchoOffset = 0x20; // answers start with the request's first two bytes + 20h
@@ -68,5 +73,12 @@ constexpr size_t kNoticeCount = 16;
 constexpr uint8_t kMaxResetValue = 10;
 constexpr char kAnswerOk[] = "OK";
 constexpr char kAnswerRefused[] = "NG";
+
+// The echo rule: an answer starts with the request's first two bytes plus 20h each.
+inline std::string echo(const std::string& request)
+{
+    return std::string { static_cast<char>(request.at(0) + kEchoOffset),
+        static_cast<char>(request.at(1) + kEchoOffset) };
+}
 
 } // namespace sim

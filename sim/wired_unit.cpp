@@ -28,6 +28,7 @@ constexpr size_t kNoticeDigits = 2;
 constexpr char kReset[] = "RSET";
 constexpr size_t kResetLength = 6;
 constexpr int kMaxHostBits = 32;
+constexpr int kSamplingKind = 6; // the "_T" units keep an ADC sampling index without analog inputs
 
 const char* const kOtherKindTypePairs[] = { "Y1", "_L", "_W", "_T", "_B" };
 
@@ -53,13 +54,6 @@ uint8_t byteAt(const std::string& bytes, size_t offset)
 std::string header(uint8_t flag, uint8_t code)
 {
     return std::string { '\0', static_cast<char>(flag), '\0', static_cast<char>(code) };
-}
-
-// The echo rule: an answer starts with the request's first two bytes plus 20h each.
-std::string echo(const std::string& request)
-{
-    return std::string { static_cast<char>(request[0] + kEchoOffset),
-        static_cast<char>(request[1] + kEchoOffset) };
 }
 
 const std::string kEnd(1, static_cast<char>(kEndMark));
@@ -99,6 +93,7 @@ std::string WiredUnit::completeCommandPort(UnitConfig& config)
 
 WiredUnit::WiredUnit(const UnitConfig& config)
     : Unit(config)
+    , m_analog(ModelChannels::of(config.model), config.kind == kSamplingKind)
 {
     for (size_t n = 0; n < kRecordCount; ++n) {
         std::string& record = m_records[n];
@@ -338,6 +333,11 @@ std::string WiredUnit::command(const std::string& request, std::string& name)
     if (letters == "NS" || letters == "NJ") {
         name = letters;
         return noticeCommand(request);
+    }
+    if (AnalogCommands::handles(letters)) {
+        name = letters;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_analog.answer(request, m_registers);
     }
     if (request.compare(0, sizeof(kReset) - 1, kReset) == 0) {
         name = kReset;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analog_commands.h"
 #include "unit.h"
 #include "wire_codes.h"
 
@@ -12,7 +13,8 @@ namespace sim {
 
 // A unit of the binary family (kinds 0, 1 and 4): discovery, stored configuration records and
 // firmware text on the discovery port; on its TCP port the model query, the short binary commands,
-// the registers behind "MR"/"MW" and the framed commands "AL", "AK", "NS", "NJ" and "RSET".
+// the registers behind "MR"/"MW", the framed commands "AL", "AK", "NS", "NJ" and "RSET", and the
+// analog side's commands of its model.
 class WiredUnit : public Unit {
 public:
     explicit WiredUnit(const UnitConfig& config);
@@ -62,10 +64,11 @@ private:
 
     mutable std::mutex m_mutex;
     std::array<std::string, kRecordCount> m_records;
-    std::array<uint8_t, kRegisterCount> m_registers {};
+    AnalogCommands::Registers m_registers {};
     std::array<uint8_t, kShortValueCount> m_shortValues {};
     std::array<Alert, kAlertChannelCount> m_alerts;
     std::array<uint8_t, kNoticeCount> m_notices {};
+    AnalogCommands m_analog;
     std::atomic<uint16_t> m_port { 0 };
     std::atomic<uint32_t> m_mask { 0 };
 };

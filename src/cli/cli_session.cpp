@@ -13,20 +13,14 @@ namespace kovra::cli {
 // with every unit slow stays far below this.
 constexpr std::chrono::minutes kFlowLimit { 10 };
 
-// The switches as the GUI's command line spells them, for the window model.
-static std::string switchesOf(const CliOptions& options)
-{
-    return std::string(options.viewVersions ? " -VIEWVER" : "") + (options.wifiMask ? " -WIFIMASK" : "");
-}
-
 CliSession::CliSession(const CliOptions& options, std::istream& in, std::ostream& out, std::ostream& err,
     MainWindowModel::AdapterSource adapters)
     : m_options(options)
     , m_out(out)
     , m_err(err)
     , m_ui(in, out, err, options.yes, isatty(STDIN_FILENO) && isatty(STDERR_FILENO))
-    , m_model(
-          std::make_unique<MainWindowModel>(m_view, m_events, m_ui, switchesOf(options), std::move(adapters)))
+    , m_model(std::make_unique<MainWindowModel>(
+          m_view, m_events, m_ui, ProgramOptions { options.viewVersions, options.wifiMask }, std::move(adapters)))
 {
 }
 

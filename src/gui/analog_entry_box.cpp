@@ -1,10 +1,12 @@
-#include "analog_entry_box.h"
+#include "gui/analog_entry_box.h"
 
 #include "core/alerts/numeric_entry_filter.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+
+namespace kovra {
 
 void showAnalogMessageBox(QWidget* parent, const QString& text)
 {
@@ -17,10 +19,12 @@ QString analogCoreText(const char* text)
     return QCoreApplication::translate("kovra", text);
 }
 
-void applyAnalogEntry(QLineEdit* box, const kovra::AnalogEntryOutcome& outcome, const AnalogMessage& message)
+void applyAnalogEntry(QLineEdit* box, const AnalogEntryOutcome& outcome, const AnalogMessage& message)
 {
     if (outcome.nonNumeric)
-        message(box->window(), analogCoreText(kovra::kNonNumericEntryMessage));
+        message(box->window(), analogCoreText(kNonNumericEntryMessage));
     if (outcome.replaceText)
         box->setText(QString::fromStdString(outcome.text));
 }
+
+} // namespace kovra

@@ -1,6 +1,6 @@
-#include "do_alert_dialog.h"
+#include "gui/do_alert_dialog.h"
 
-#include "do_alert_preview_painter.h"
+#include "gui/do_alert_preview_painter.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+namespace kovra {
 
 namespace {
 
@@ -27,9 +29,9 @@ template <typename Widget> Widget* withId(Widget* widget, int id)
 
 } // namespace
 
-DoAlertDialog::DoAlertDialog(const kovra::DoAlertSetup& setup, QWidget* parent, AnalogMessage message)
+DoAlertDialog::DoAlertDialog(DoAlertForm& form, QWidget* parent, AnalogMessage message)
     : QDialog(parent)
-    , m_form(setup)
+    , m_form(form)
     , m_message(message ? std::move(message) : AnalogMessage(showAnalogMessageBox))
 {
     setWindowTitle(tr("DOアラート設定"));
@@ -97,10 +99,9 @@ DoAlertDialog::DoAlertDialog(const kovra::DoAlertSetup& setup, QWidget* parent, 
         m_form.setDirection(index);
         showPreview();
     });
-    connect(m_high, &QLineEdit::textEdited, this, [this] { enter(m_high, &kovra::DoAlertForm::enterHigh); });
-    connect(m_low, &QLineEdit::textEdited, this, [this] { enter(m_low, &kovra::DoAlertForm::enterLow); });
-    connect(
-        m_width, &QLineEdit::textEdited, this, [this] { enter(m_width, &kovra::DoAlertForm::enterWidth); });
+    connect(m_high, &QLineEdit::textEdited, this, [this] { enter(m_high, &DoAlertForm::enterHigh); });
+    connect(m_low, &QLineEdit::textEdited, this, [this] { enter(m_low, &DoAlertForm::enterLow); });
+    connect(m_width, &QLineEdit::textEdited, this, [this] { enter(m_width, &DoAlertForm::enterWidth); });
 }
 
 QWidget* DoAlertDialog::buildPreviewPane()
@@ -112,7 +113,7 @@ QWidget* DoAlertDialog::buildPreviewPane()
     m_picture->setFrameShape(QFrame::Box);
     const QRectF area(QPointF(0, 0), QSizeF(kPictureSize));
     const int labelHeight = fontMetrics().height() + 2;
-    for (int i = 0; i < kovra::kDoAlertLabelCount; ++i) {
+    for (int i = 0; i < kDoAlertLabelCount; ++i) {
         auto* label = withId(new QLabel(pane), kIdFirstLabel + i);
         const int y = int(doAlertSlotY(i + 1, area) - labelHeight / 2.0);
         label->setGeometry(kPictureSize.width() + kLabelGap, y, kLabelWidth, labelHeight);
@@ -129,7 +130,7 @@ void DoAlertDialog::showInput()
     m_high->setText(QString::fromStdString(m_form.highText()));
     m_low->setText(QString::fromStdString(m_form.lowText()));
     m_width->setText(QString::fromStdString(m_form.widthText()));
-    const QString unit = analogCoreText(kovra::analogEntryUnit(m_form.rangeType()).c_str());
+    const QString unit = analogCoreText(analogEntryUnit(m_form.rangeType()).c_str());
     for (QLabel* label : m_units)
         label->setText(unit);
     m_caption->setTitle(tr("アナログ閾値 ( %1 )").arg(analogCoreText(m_form.rangeName().c_str())));
@@ -147,10 +148,19 @@ void DoAlertDialog::showPreview()
         m_labels[i]->setText(QString::fromStdString(texts[i]));
 }
 
-void DoAlertDialog::enter(
-    QLineEdit* box, kovra::AnalogEntryOutcome (kovra::DoAlertForm::*field)(const std::string&))
+void DoAlertDialog::enter(QLineEdit* box, AnalogEntryOutcome (DoAlertForm::*field)(const std::string&))
 {
-    const kovra::AnalogEntryOutcome outcome = (m_form.*field)(box->text().toStdString());
+    const AnalogEntryOutcome outcome = (m_form.*field)(box->text().toStdString());
     applyAnalogEntry(box, outcome, m_message);
     showPreview();
 }
+
+bool openDoAlertDialog(QWidget* parent, DialogForm& form, UserInterface& ui)
+{
+    DoAlertDialog dialog(static_cast<DoAlertForm&>(form), parent);
+    // OK has nothing to check: every entry is limited while it is typed.
+    (void)ui;
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace kovra

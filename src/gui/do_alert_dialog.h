@@ -1,7 +1,8 @@
 #pragma once
 
-#include "analog_entry_box.h"
 #include "core/alerts/do_alert_form.h"
+#include "core/app/user_interface.h"
+#include "gui/analog_entry_box.h"
 
 #include <QDialog>
 #include <array>
@@ -10,6 +11,8 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+
+namespace kovra {
 
 // "DOアラート設定": the band, LED condition and hysteresis by which one digital output
 // follows an analog input, with a picture of the resulting switching. The caller hands in
@@ -31,21 +34,22 @@ public:
     static constexpr int kIdPicture = 1279; // its "pictureNumber" property: 143..176
     static constexpr int kIdFirstLabel = 1280; // S1; S7 is 1286
 
-    // `message` shows the numeric-entry message; by default a message box.
-    explicit DoAlertDialog(const kovra::DoAlertSetup& setup, QWidget* parent = nullptr,
-        AnalogMessage message = showAnalogMessageBox);
+    // Edits `form`, which outlives the dialog; `message` shows the numeric-entry message (by
+    // default a message box).
+    explicit DoAlertDialog(
+        DoAlertForm& form, QWidget* parent = nullptr, AnalogMessage message = showAnalogMessageBox);
 
     // Monitored input, width and direction for the DO alert record; LED condition, High and
     // Low for the monitored input's channel row.
-    kovra::DoAlertResult values() const { return m_form.result(); }
+    DoAlertResult values() const { return m_form.result(); }
 
 private:
     QWidget* buildPreviewPane();
     void showInput();
     void showPreview();
-    void enter(QLineEdit* box, kovra::AnalogEntryOutcome (kovra::DoAlertForm::*field)(const std::string&));
+    void enter(QLineEdit* box, AnalogEntryOutcome (DoAlertForm::*field)(const std::string&));
 
-    kovra::DoAlertForm m_form;
+    DoAlertForm& m_form;
     AnalogMessage m_message;
     QComboBox* m_monitoredInput = nullptr;
     QComboBox* m_ledCondition = nullptr;
@@ -56,5 +60,10 @@ private:
     QLineEdit* m_width = nullptr;
     std::array<QLabel*, 3> m_units {};
     QLabel* m_picture = nullptr;
-    std::array<QLabel*, kovra::kDoAlertLabelCount> m_labels {};
+    std::array<QLabel*, kDoAlertLabelCount> m_labels {};
 };
+
+// The dialog registry's entry for a DoAlertForm: modal over parent, true on OK.
+bool openDoAlertDialog(QWidget* parent, DialogForm& form, UserInterface& ui);
+
+} // namespace kovra

@@ -1,10 +1,12 @@
-#include "do_alert_preview_painter.h"
+#include "gui/do_alert_preview_painter.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <algorithm>
 #include <vector>
+
+namespace kovra {
 
 namespace {
 
@@ -49,8 +51,8 @@ void drawTrace(QPainter& painter, const QRectF& area, bool startLit, std::vector
     const qreal dx = rising ? kTraceOffset : -kTraceOffset;
     const qreal dy = rising ? -kJumpOffset : kJumpOffset;
     const qreal step = rising ? -1.0 : 1.0; // upwards on screen while rising
-    const qreal startY = doAlertSlotY(rising ? kovra::kSlotBottom : kovra::kSlotTop, area);
-    const qreal endY = doAlertSlotY(rising ? kovra::kSlotTop : kovra::kSlotBottom, area);
+    const qreal startY = doAlertSlotY(rising ? kSlotBottom : kSlotTop, area);
+    const qreal endY = doAlertSlotY(rising ? kSlotTop : kSlotBottom, area);
 
     bool lit = startLit;
     QPointF at(columnX(lit, area) + dx, startY);
@@ -65,8 +67,7 @@ void drawTrace(QPainter& painter, const QRectF& area, bool startLit, std::vector
         at = to;
     };
     for (int slot : jumps) {
-        const qreal y
-            = doAlertSlotY(slot, area) + (slot == kovra::kSlotTop || slot == kovra::kSlotBottom ? 0 : dy);
+        const qreal y = doAlertSlotY(slot, area) + (slot == kSlotTop || slot == kSlotBottom ? 0 : dy);
         run(y);
         lit = !lit;
         const QPointF to(columnX(lit, area) + dx, y);
@@ -80,14 +81,14 @@ void drawTrace(QPainter& painter, const QRectF& area, bool startLit, std::vector
 
 void drawEndZone(QPainter& painter, const QRectF& area, bool top)
 {
-    const qreal edge = doAlertSlotY(top ? kovra::kSlotTop : kovra::kSlotBottom, area);
+    const qreal edge = doAlertSlotY(top ? kSlotTop : kSlotBottom, area);
     const qreal depth = area.height() * kEndZone;
     const QRectF zone(area.left() + area.width() * kAxisX, top ? edge - depth : edge,
         area.width() * (1 - kAxisX) - 2, depth);
     painter.fillRect(zone, QBrush(kGuideColor, Qt::BDiagPattern));
 }
 
-void drawBand(QPainter& painter, const QRectF& area, const kovra::DoAlertBand& band, const QFont& font)
+void drawBand(QPainter& painter, const QRectF& area, const DoAlertBand& band, const QFont& font)
 {
     if (band.high < 0 || band.low < 0)
         return;
@@ -129,11 +130,11 @@ qreal doAlertSlotY(int slot, const QRectF& area)
 {
     const qreal top = area.top() + area.height() * kTopEnd;
     const qreal bottom = area.top() + area.height() * kBottomEnd;
-    return top + (bottom - top) * slot / kovra::kSlotBottom;
+    return top + (bottom - top) * slot / kSlotBottom;
 }
 
 void paintDoAlertPicture(
-    QPainter& painter, const QRectF& area, const kovra::DoAlertPicture& picture, int ledCondition)
+    QPainter& painter, const QRectF& area, const DoAlertPicture& picture, int ledCondition)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -152,12 +153,12 @@ void paintDoAlertPicture(
     const qreal right = area.right() - 2;
     // The ends of the range and the rows that carry a label beside the picture.
     painter.setPen(QPen(kGuideColor, 1.0));
-    for (int slot : { kovra::kSlotTop, kovra::kSlotBottom }) {
+    for (int slot : { kSlotTop, kSlotBottom }) {
         const qreal y = doAlertSlotY(slot, area);
         painter.drawLine(QPointF(axisX, y), QPointF(right, y));
     }
     painter.setPen(QPen(kGuideColor, 1.0, Qt::DotLine));
-    for (int slot = 1; slot < kovra::kSlotBottom; ++slot) {
+    for (int slot = 1; slot < kSlotBottom; ++slot) {
         if (picture.labelMask & (1u << (slot - 1))) {
             const qreal y = doAlertSlotY(slot, area);
             painter.drawLine(QPointF(axisX, y), QPointF(area.right(), y));
@@ -165,12 +166,12 @@ void paintDoAlertPicture(
     }
     for (bool lit : { false, true }) {
         const qreal x = columnX(lit, area);
-        painter.drawLine(QPointF(x, doAlertSlotY(kovra::kSlotTop, area)),
-            QPointF(x, doAlertSlotY(kovra::kSlotBottom, area)));
+        painter.drawLine(
+            QPointF(x, doAlertSlotY(kSlotTop, area)), QPointF(x, doAlertSlotY(kSlotBottom, area)));
     }
 
     // The value axis, growing upwards.
-    const qreal axisBottom = doAlertSlotY(kovra::kSlotBottom, area) + area.height() * kEndZone;
+    const qreal axisBottom = doAlertSlotY(kSlotBottom, area) + area.height() * kEndZone;
     const QPointF axisTip(axisX, area.top() + 1);
     painter.setPen(QPen(Qt::black, 1.2));
     painter.drawLine(QPointF(axisX, axisBottom), axisTip + QPointF(0, kArrow));
@@ -201,7 +202,8 @@ QPixmap renderDoAlertPicture(int number, int ledCondition, const QSize& size, qr
     pixmap.setDevicePixelRatio(devicePixelRatio);
     pixmap.fill(Qt::white);
     QPainter painter(&pixmap);
-    paintDoAlertPicture(
-        painter, QRectF(QPointF(0, 0), QSizeF(size)), kovra::doAlertPicture(number), ledCondition);
+    paintDoAlertPicture(painter, QRectF(QPointF(0, 0), QSizeF(size)), doAlertPicture(number), ledCondition);
     return pixmap;
 }
+
+} // namespace kovra

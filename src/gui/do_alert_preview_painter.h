@@ -8,6 +8,8 @@
 
 class QPainter;
 
+namespace kovra {
+
 // The DO alert preview pictures, drawn from their data: the analog value upwards, the LED
 // off (left column) or lit (right column) across. The red trace is the value rising, the
 // blue one the value falling; where they jump at different heights the output has a
@@ -19,6 +21,8 @@ class QPainter;
 qreal doAlertSlotY(int slot, const QRectF& area);
 
 void paintDoAlertPicture(
-    QPainter& painter, const QRectF& area, const kovra::DoAlertPicture& picture, int ledCondition);
+    QPainter& painter, const QRectF& area, const DoAlertPicture& picture, int ledCondition);
 
 QPixmap renderDoAlertPicture(int number, int ledCondition, const QSize& size, qreal devicePixelRatio);
+
+} // namespace kovra

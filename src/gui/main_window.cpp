@@ -1,6 +1,7 @@
 #include "gui/main_window.h"
 
 #include "core/app/system_texts.h"
+#include "gui/dialog_registry.h"
 #include "gui/ip_address_edit.h"
 #include "gui/program_icon.h"
 
@@ -49,8 +50,10 @@ MainWindow::MainWindow(const QString& commandLine, QWidget* parent, MainWindowMo
     setWindowTitle(tr("KOVRAset"));
     setWindowIcon(programIcon());
     buildControls();
-    m_model = std::make_unique<MainWindowModel>(
-        static_cast<MainWindowView&>(*this), m_dispatcher, m_ui, commandLine.toStdString(), std::move(adapters));
+    m_model = std::make_unique<MainWindowModel>(static_cast<MainWindowView&>(*this), m_dispatcher, m_ui,
+        parseProgramOptions(commandLine.toStdString()), std::move(adapters));
+    m_ui.setDialogOpener(
+        [this](QWidget* parent, DialogForm& form) { return openRegisteredDialog(parent, form, m_ui); });
     connectControls();
 }
 
@@ -192,14 +195,16 @@ void MainWindow::connectControls()
     connect(m_searchButton, &QPushButton::clicked, this,
         [this] { m_model->onSearch(m_portEdit->text().toStdString()); });
     connect(m_addButton, &QPushButton::clicked, this, [this] {
-        m_model->onAddByAddress(m_addAddressEdit->text().trimmed().toStdString(), m_portEdit->text().toStdString());
+        m_model->onAddByAddress(
+            m_addAddressEdit->text().trimmed().toStdString(), m_portEdit->text().toStdString());
     });
     connect(m_deviceList, &QTreeWidget::itemSelectionChanged, this, [this] {
         const auto selected = m_deviceList->selectedItems();
         if (!selected.isEmpty())
             m_model->onSelectionChanged(selected.first()->text(1).toStdString());
     });
-    connect(m_dhcpCheck, &QCheckBox::clicked, this, [this](bool checked) { m_model->onDhcpClicked(checked); });
+    connect(
+        m_dhcpCheck, &QCheckBox::clicked, this, [this](bool checked) { m_model->onDhcpClicked(checked); });
     connect(m_setButton, &QPushButton::clicked, this, [this] {
         AddressEntry entry;
         entry.dhcp = m_dhcpCheck->isChecked();
@@ -210,6 +215,12 @@ void MainWindow::connectControls()
     });
     connect(m_pingButton, &QPushButton::clicked, this,
         [this] { m_model->onPing(m_addressEdit->text().trimmed().toStdString()); });
+    connect(m_mailAlertButton, &QPushButton::clicked, this,
+        [this] { m_model->onSettingCommand(SettingCommand::MailAlert); });
+    connect(m_inputExtensionButton, &QPushButton::clicked, this,
+        [this] { m_model->onSettingCommand(SettingCommand::InputExtension); });
+    connect(m_otherSettingsButton, &QPushButton::clicked, this,
+        [this] { m_model->onSettingCommand(SettingCommand::OtherSettings); });
     connect(m_progressTimer, &QTimer::timeout, this, [this] { m_model->onProgressTimer(); });
     connect(m_exitButton, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -241,9 +252,9 @@ void MainWindow::setStatusText(const std::string& text)
 
 void MainWindow::setMainControlsEnabled(bool enabled)
 {
-    for (QWidget* w : std::initializer_list<QWidget*> { m_addAddressEdit, m_searchButton, m_deviceList, m_portEdit,
-             m_addButton, m_otherSettingsButton, m_inputExtensionButton, m_mailAlertButton, m_writeFileButton,
-             m_saveFileButton })
+    for (QWidget* w : std::initializer_list<QWidget*> { m_addAddressEdit, m_searchButton, m_deviceList,
+             m_portEdit, m_addButton, m_otherSettingsButton, m_inputExtensionButton, m_mailAlertButton,
+             m_writeFileButton, m_saveFileButton })
         w->setEnabled(enabled);
     update();
 }
@@ -271,6 +282,15 @@ void MainWindow::insertDeviceRow(int index, const DeviceRow& row)
 {
     auto* item = new QTreeWidgetItem({ fromUtf8(row.mac), fromUtf8(row.ip), fromUtf8(row.model) });
     m_deviceList->insertTopLevelItem(index, item);
+}
+
+void MainWindow::updateDeviceRow(int index, const DeviceRow& row)
+{
+    if (QTreeWidgetItem* item = m_deviceList->topLevelItem(index)) {
+        item->setText(0, fromUtf8(row.mac));
+        item->setText(1, fromUtf8(row.ip));
+        item->setText(2, fromUtf8(row.model));
+    }
 }
 
 void MainWindow::removeSelectedDeviceRow()

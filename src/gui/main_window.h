@@ -54,6 +54,7 @@ private:
     void setAddressGroup(const AddressGroupState& group) override;
     void clearDeviceRows() override;
     void insertDeviceRow(int index, const DeviceRow& row) override;
+    void updateDeviceRow(int index, const DeviceRow& row) override;
     void removeSelectedDeviceRow() override;
     void setProgressVisible(bool visible) override;
     void setProgressValue(int percent) override;

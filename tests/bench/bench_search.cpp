@@ -34,7 +34,7 @@ int main()
     HeadlessView view;
     EventQueue events;
     ScriptedUserInterface ui(true);
-    MainWindowModel model(view, events, ui, "");
+    MainWindowModel model(view, events, ui, ProgramOptions {});
     if (model.onInitDialog() != MainWindowModel::StartResult::Ready)
         return 1;
 

@@ -60,7 +60,7 @@ protected:
     HeadlessView m_view;
     EventQueue m_events;
     ScriptedUserInterface m_ui;
-    MainWindowModel m_model { m_view, m_events, m_ui, "", loopbackAdapter };
+    MainWindowModel m_model { m_view, m_events, m_ui, ProgramOptions {}, loopbackAdapter };
 };
 
 } // namespace

@@ -162,7 +162,7 @@ protected:
     EventQueue m_events;
     ScriptedUserInterface m_ui;
     TestWriters m_writers;
-    MainWindowModel m_model { m_view, m_events, m_ui, "", loopbackAdapter };
+    MainWindowModel m_model { m_view, m_events, m_ui, ProgramOptions {}, loopbackAdapter };
 };
 
 AddressEntry fixed(const std::string& address, const std::string& mask = "255.255.255.0",

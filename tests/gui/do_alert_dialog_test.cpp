@@ -9,6 +9,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+using namespace kovra;
+
 namespace {
 
 template <typename Widget> Widget* control(QWidget& dialog, int id)
@@ -65,7 +67,8 @@ void retype(QLineEdit* box, const QString& text)
 TEST(DoAlertDialog, ControlsCarryTheirIdsAndCaptions)
 {
     Messages messages;
-    DoAlertDialog dialog(setup(0), nullptr, messages.answer());
+    DoAlertForm form(setup(0));
+    DoAlertDialog dialog(form, nullptr, messages.answer());
     EXPECT_EQ(dialog.windowTitle(), QString("DOアラート設定"));
 
     struct ComboCase {
@@ -114,7 +117,8 @@ TEST(DoAlertDialog, ControlsCarryTheirIdsAndCaptions)
 TEST(DoAlertDialog, ChangingTheInputReloadsItsValues)
 {
     Messages messages;
-    DoAlertDialog dialog(setup(0), nullptr, messages.answer());
+    DoAlertForm form(setup(0));
+    DoAlertDialog dialog(form, nullptr, messages.answer());
     retype(control<QLineEdit>(dialog, DoAlertDialog::kIdHigh), "5");
     control<QComboBox>(dialog, DoAlertDialog::kIdMonitoredInput)->setCurrentIndex(1);
 
@@ -147,7 +151,8 @@ TEST(DoAlertDialog, NumericFilterShowsTheMessageAndKeepsTheLeadingRun)
     };
     for (const auto& c : cases) {
         Messages messages;
-        DoAlertDialog dialog(setup(0), nullptr, messages.answer());
+        DoAlertForm form(setup(0));
+        DoAlertDialog dialog(form, nullptr, messages.answer());
         QLineEdit* box = control<QLineEdit>(dialog, c.box);
         box->selectAll();
         box->insert(c.typed); // as pasted: one change with the whole text
@@ -162,7 +167,8 @@ TEST(DoAlertDialog, PreviewLabelsFollowTheEdits)
     kovra::DoAlertSetup s = setup(0);
     s.inputs[0].high = 0;
     s.inputs[0].low = 0;
-    DoAlertDialog dialog(s, nullptr, messages.answer());
+    DoAlertForm form(s);
+    DoAlertDialog dialog(form, nullptr, messages.answer());
     QLabel* picture = control<QLabel>(dialog, DoAlertDialog::kIdPicture);
     EXPECT_EQ(picture->property("pictureNumber").toInt(), 174);
     EXPECT_EQ(labelTexts(dialog), QStringList(7, QString()));
@@ -188,7 +194,8 @@ TEST(DoAlertDialog, PreviewLabelsFollowTheEdits)
 TEST(DoAlertDialog, OkHandsBackTheValuesAndTheCloseBoxCancels)
 {
     Messages messages;
-    DoAlertDialog dialog(setup(1), nullptr, messages.answer());
+    DoAlertForm form(setup(1));
+    DoAlertDialog dialog(form, nullptr, messages.answer());
     retype(control<QLineEdit>(dialog, DoAlertDialog::kIdHigh), "12");
     retype(control<QLineEdit>(dialog, DoAlertDialog::kIdWidth), "1");
     control<QComboBox>(dialog, DoAlertDialog::kIdLedCondition)->setCurrentIndex(0);
@@ -203,7 +210,8 @@ TEST(DoAlertDialog, OkHandsBackTheValuesAndTheCloseBoxCancels)
     EXPECT_EQ(values.ledCondition, 0);
     EXPECT_EQ(values.hysteresisDirection, 1);
 
-    DoAlertDialog closed(setup(0), nullptr, messages.answer());
+    DoAlertForm closedForm(setup(0));
+    DoAlertDialog closed(closedForm, nullptr, messages.answer());
     closed.show();
     closed.close();
     EXPECT_EQ(closed.result(), QDialog::Rejected);

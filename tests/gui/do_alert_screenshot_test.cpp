@@ -9,6 +9,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+using namespace kovra;
+
 namespace {
 
 struct Shot {
@@ -50,7 +52,8 @@ TEST(DoAlertScreenshot, ShowsTheDialogForSeveralCases)
         { "173-whole-range-30V", kovra::kRangeVoltage30V, 30.0, -30.0, 3.0, 0, 0 },
     };
     for (const Shot& shot : shots) {
-        DoAlertDialog dialog(setupFor(shot));
+        DoAlertForm form(setupFor(shot));
+        DoAlertDialog dialog(form);
         dialog.move(40, 40);
         dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));

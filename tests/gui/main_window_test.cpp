@@ -3,6 +3,7 @@
 #include "core/platform/adapter_table.h"
 #include "gui/main_window.h"
 #include "support/loopback_adapter.h"
+#include "support/message_box_closer.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,6 +25,7 @@
 
 using namespace kovra;
 using kovra::test_support::loopbackAdapter;
+using kovra::test_support::MessageBoxCloser;
 
 namespace {
 
@@ -31,28 +33,6 @@ int noAdapter(std::vector<AdapterEntry>&)
 {
     return 0;
 }
-
-// Accepts every message box that a flow opens, as an operator pressing OK.
-class MessageBoxCloser {
-public:
-    MessageBoxCloser()
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            if (QWidget* box = QApplication::activeModalWidget()) {
-                if (box->inherits("QMessageBox")) {
-                    m_texts << box->findChild<QLabel*>("qt_msgbox_label")->text();
-                    box->close();
-                }
-            }
-        });
-        m_timer.start(20);
-    }
-    QStringList texts() const { return m_texts; }
-
-private:
-    QTimer m_timer;
-    QStringList m_texts;
-};
 
 QString caption(QWidget* w)
 {

@@ -163,3 +163,37 @@ TEST(AlertsDoAlertForm, ResultCarriesTheEditedValues)
 }
 
 } // namespace
+
+TEST(AlertsDoAlertForm, NamedFieldsGoThroughTheDialogsOwnRules)
+{
+    struct Step {
+        const char* field;
+        const char* text;
+        DialogForm::SetResult result;
+        const char* high; // the high field afterwards
+    };
+    const Step steps[] = {
+        // Choosing another input reloads its band, as the list does.
+        { "input", "ai2", DialogForm::SetResult::Set, "16.000244" },
+        { "input", "ai4", DialogForm::SetResult::NotAllowed, "16.000244" },
+        // Typed values are limited to the range: 0-20 mA stops at 20.
+        { "high", "25", DialogForm::SetResult::Set, "20.000000" },
+        { "high", "x", DialogForm::SetResult::NotAllowed, nullptr },
+        { "led", "outside", DialogForm::SetResult::Set, nullptr },
+        { "direction", "on-first", DialogForm::SetResult::Set, nullptr },
+        { "direction", "1", DialogForm::SetResult::NotAllowed, nullptr },
+        { "colour", "red", DialogForm::SetResult::UnknownField, nullptr },
+    };
+    DoAlertForm form(threeInputs(0));
+    for (const auto& step : steps) {
+        EXPECT_EQ(form.setFieldText(step.field, step.text), step.result) << step.field << "=" << step.text;
+        if (step.high) {
+            EXPECT_EQ(form.field("high")->get(), step.high) << step.field << "=" << step.text;
+        }
+    }
+    const DoAlertResult result = form.result();
+    EXPECT_EQ(result.monitoredInput, 1);
+    EXPECT_EQ(result.ledCondition, kLedLitOutside);
+    EXPECT_EQ(result.hysteresisDirection, kDirectionOnPriority);
+    EXPECT_FALSE(form.check().has_value());
+}

@@ -3,7 +3,7 @@
 #include "core/settings/credential_scramble.h"
 #include "core/settings/settings_message.h"
 #include "core/settings/settings_transport.h"
-#include "core/settings/unit_settings.h"
+#include "core/units/unit_settings.h"
 #include "core/units/unit_record.h"
 #include "net_fake_units.h"
 

@@ -97,10 +97,7 @@ INSTANTIATE_TEST_SUITE_P(Models, SimModelQuery,
 
 // ---- request/answer exchanges on one connection ----
 
-struct Exchange {
-    std::string request;
-    std::string answer; // empty: no answer
-};
+using simtest::Exchange;
 
 struct CommandCase {
     const char* label;
@@ -114,14 +111,7 @@ TEST_P(SimCommands, AnswerAsAUnitDoes)
 {
     const CommandCase& param = GetParam();
     LoopbackFleet fleet(param.unit);
-    TcpClient pc;
-    ASSERT_EQ(pc.connect(fleet.address(10), kPort), 0);
-    for (const Exchange& exchange : param.exchanges) {
-        pc.send(exchange.request);
-        // Short answers have no end mark: read what comes within the quiet time.
-        const std::string answer = pc.receive(exchange.answer.empty() ? 1 : exchange.answer.size(), kQuietMs);
-        EXPECT_EQ(hex(answer), hex(exchange.answer)) << "request " << hex(exchange.request);
-    }
+    simtest::expectExchanges(fleet.address(10), kPort, param.exchanges, kQuietMs);
 }
 
 const char kFirstGeneration[] = R"({ "kind": 0, "address": "$10", "model": 1 })";

@@ -3,6 +3,8 @@
 #include "demo_fleet.h"
 #include "sim_test_client.h"
 
+#include <algorithm>
+#include <functional>
 #include <set>
 
 namespace {
@@ -41,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(Fleets, SimFleetError,
         FleetErrorCase { "brokenMask", UNIT("\"mask\": \"255.0.255.0\""), "unbroken" },
         FleetErrorCase { "kindOutOfRange", UNIT("\"kind\": 8"), "kind must be an integer 0..7" },
         FleetErrorCase { "kind2NotY1", UNIT("\"kind\": 2, \"typePair\": \"X1\""), "must be \"Y1\"" },
-        FleetErrorCase { "kind2HttpOnTunnelPort", UNIT("\"kind\": 2, \"httpPort\": 10001"), "httpPort must differ" },
+        FleetErrorCase {
+            "kind2HttpOnTunnelPort", UNIT("\"kind\": 2, \"httpPort\": 10001"), "httpPort must differ" },
         FleetErrorCase { "kind1WithoutX6", UNIT("\"kind\": 1, \"typePair\": \"X1\""), "type pair \"X6\"" },
         FleetErrorCase { "kind1WithoutGc", UNIT("\"kind\": 1, \"firmware\": \"V1.00\""), "contains \"GC\"" },
         FleetErrorCase {
@@ -172,6 +175,45 @@ TEST(SimFleet, DemoFleetHoldsEveryNamedModelAndTheOddCases)
     EXPECT_GE(x6WithoutGc, 1);
     EXPECT_GE(switchF, 1);
     EXPECT_GE(dhcp, 1);
+}
+
+// Every path of the other-settings button, and the cases around it, has a demo unit to try it on.
+TEST(SimFleet, DemoFleetHasAUnitForEveryOtherSettingsPath)
+{
+    sim::FleetConfig fleet;
+    std::string error;
+    ASSERT_TRUE(fleet.parse(sim::demoFleetText(), error)) << error;
+    const auto has = [&](const std::function<bool(const sim::UnitConfig&)>& fits) {
+        return std::any_of(fleet.units.begin(), fleet.units.end(), fits);
+    };
+    const auto wifi = [&](const std::function<bool(int)>& version) {
+        return has([&](const sim::UnitConfig& u) { return u.kind == 3 && version(u.text.sketchVersion); });
+    };
+    const auto analog = [](int model) { return model >= 8 && model <= 12; };
+    EXPECT_TRUE(has([](const sim::UnitConfig& u) { return u.kind == 6; })) << "UDP keep-alive";
+    for (int model : { 8, 9, 10, 11, 12, 32 })
+        EXPECT_TRUE(has([&](const sim::UnitConfig& u) { return u.model == model; }))
+            << "analog model " << model;
+    for (int kind : { 4, 5, 7 })
+        EXPECT_TRUE(has([&](const sim::UnitConfig& u) { return u.kind == kind && u.model != 32; }))
+            << "DO modes on kind " << kind;
+    EXPECT_TRUE(has([](const sim::UnitConfig& u) { return u.kind == 5 && u.model == 32; }))
+        << "analog kind 5";
+    EXPECT_TRUE(wifi([](int v) { return v == 99; })) << "keep-alive with Wi-Fi at 0.99";
+    EXPECT_TRUE(wifi([](int v) { return v > 110 && v <= 118; })) << "keep-alive without Wi-Fi";
+    EXPECT_TRUE(wifi([](int v) { return v > 126; })) << "keep-alive with Wi-Fi and E_RST";
+    EXPECT_TRUE(wifi([](int v) { return v == 105; })) << "no other functions";
+    for (int kind : { 0, 1, 2 })
+        EXPECT_TRUE(has([&](const sim::UnitConfig& u) { return u.kind == kind && !analog(u.model); }))
+            << "keep-alive time on kind " << kind;
+    EXPECT_TRUE(has([](const sim::UnitConfig& u) { return u.kind == 7 && u.unitSwitch != 15; }))
+        << "kind 7 off switch F";
+    EXPECT_TRUE(has([](const sim::UnitConfig& u) {
+        const auto& p = u.text.parameters;
+        return u.kind == 5 && u.text.sketchVersion == 102
+            && std::find(p.begin(), p.end(), std::make_pair(std::string("SOCK"), nlohmann::json(3)))
+            != p.end();
+    })) << "Modbus TCP on a kind 5 unit at 1.02";
 }
 
 } // namespace

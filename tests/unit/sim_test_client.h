@@ -189,23 +189,45 @@ public:
         return data;
     }
 
-    // Reads through the end mark C8h (or until timeoutMs of silence).
-    std::string receiveFrame(int timeoutMs)
+    // Reads through mark (or until the peer's close or timeoutMs of silence).
+    std::string receiveUntil(const std::string& mark, int timeoutMs)
     {
         std::string data;
-        for (;;) {
+        while (data.size() < mark.size() || data.compare(data.size() - mark.size(), mark.size(), mark) != 0) {
             const std::string byte = receive(1, timeoutMs);
             if (byte.empty())
                 return data;
             data += byte;
-            if (static_cast<unsigned char>(byte[0]) == 0xC8)
-                return data;
         }
+        return data;
     }
+
+    // Reads through the end mark C8h (or until timeoutMs of silence).
+    std::string receiveFrame(int timeoutMs) { return receiveUntil(bytes("C8"), timeoutMs); }
 
 private:
     int m_fd = -1;
 };
+
+// One request and the answer a unit gives it on its command port.
+struct Exchange {
+    std::string request;
+    std::string answer; // empty: no answer
+};
+
+// Sends each request on one connection and checks the answer's bytes. Answers are read by their
+// expected length (short answers have no end mark); an expected silence waits quietMs.
+inline void expectExchanges(
+    const std::string& address, uint16_t port, const std::vector<Exchange>& exchanges, int quietMs = 300)
+{
+    TcpClient pc;
+    ASSERT_EQ(pc.connect(address, port), 0);
+    for (const Exchange& exchange : exchanges) {
+        pc.send(exchange.request);
+        const std::string answer = pc.receive(exchange.answer.empty() ? 1 : exchange.answer.size(), quietMs);
+        EXPECT_EQ(hex(answer), hex(exchange.answer)) << "request " << hex(exchange.request);
+    }
+}
 
 // A fleet of units on this process's loopback addresses, run in-process.
 class LoopbackFleet {
@@ -253,6 +275,22 @@ public:
             for (size_t i = 0; i < m_simulator->unitCount(); ++i)
                 all = all && m_simulator->isUp(i);
             if (all)
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
+    }
+
+    // Waits until the request log holds text at least count times (false after timeoutMs).
+    bool waitForLog(const std::string& text, size_t count = 1, int timeoutMs = 3000)
+    {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (std::chrono::steady_clock::now() < end) {
+            const std::string lines = log();
+            size_t found = 0;
+            for (size_t at = lines.find(text); at != std::string::npos; at = lines.find(text, at + 1))
+                ++found;
+            if (found >= count)
                 return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }

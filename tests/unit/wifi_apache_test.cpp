@@ -2,7 +2,7 @@
 // (apache2 with mod_auth_digest), started here on loopback with a configuration of our
 // own: our digest handling proven against a server we did not write.
 
-#include "core/app/import_progress.h"
+#include "core/wifi/import_status.h"
 #include "core/wifi/module_import.h"
 #include "core/wifi/module_reads.h"
 #include "core/wifi/wifi_results.h"

@@ -3,7 +3,7 @@
 
 #include "core/app/event_queue.h"
 #include "core/app/headless_view.h"
-#include "core/app/import_progress.h"
+#include "core/wifi/import_status.h"
 #include "core/app/main_window_model.h"
 #include "core/app/scripted_user_interface.h"
 #include "core/app/system_texts.h"
@@ -205,7 +205,7 @@ TEST(WifiSimulatedModule, ProgressBarRunsUntilTheImportIsDone)
     HeadlessView view;
     EventQueue events;
     ScriptedUserInterface ui;
-    MainWindowModel model(view, events, ui, "", [](std::vector<AdapterEntry>& out) {
+    MainWindowModel model(view, events, ui, ProgramOptions {}, [](std::vector<AdapterEntry>& out) {
         out.push_back(AdapterEntry { 1, "lo", "lo", makeIpv4(127, 0, 0, 1), makeIpv4(255, 0, 0, 0) });
         return 0;
     });

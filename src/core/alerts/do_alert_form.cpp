@@ -22,6 +22,44 @@ DoAlertForm::DoAlertForm(const DoAlertSetup& setup)
     , m_width(setup.hysteresisWidth)
 {
     reloadInput();
+    addFields();
+}
+
+void DoAlertForm::addFields()
+{
+    addSetterField("input", { { "ai1", 0 }, { "ai2", 1 }, { "ai3", 2 } }, &DoAlertForm::monitoredInput,
+        &DoAlertForm::selectMonitoredInput);
+    addSetterField("led", { { "inside", kLedLitInside }, { "outside", kLedLitOutside } },
+        &DoAlertForm::ledCondition, &DoAlertForm::setLedCondition);
+    addEntryField("high", &DoAlertForm::highText, &DoAlertForm::enterHigh);
+    addEntryField("low", &DoAlertForm::lowText, &DoAlertForm::enterLow);
+    addEntryField("width", &DoAlertForm::widthText, &DoAlertForm::enterWidth);
+    addSetterField("direction",
+        { { "off-first", kDirectionOffPriority }, { "on-first", kDirectionOnPriority } },
+        &DoAlertForm::direction, &DoAlertForm::setDirection);
+}
+
+void DoAlertForm::addSetterField(const std::string& name, const std::vector<ChoiceItem>& choices,
+    int (DoAlertForm::*get)() const, void (DoAlertForm::*set)(int))
+{
+    addField({ name, FormField::Kind::Choice, choices,
+        [this, choices, get] { return choiceText(choices, (this->*get)()); },
+        [this, choices, set](const std::string& text) {
+            for (const auto& choice : choices) {
+                if (choice.text == text) {
+                    (this->*set)(choice.value);
+                    return true;
+                }
+            }
+            return false;
+        } });
+}
+
+void DoAlertForm::addEntryField(const std::string& name, std::string (DoAlertForm::*get)() const,
+    AnalogEntryOutcome (DoAlertForm::*enter)(const std::string&))
+{
+    addField({ name, FormField::Kind::Number, {}, [this, get] { return (this->*get)(); },
+        [this, enter](const std::string& text) { return !(this->*enter)(text).nonNumeric; } });
 }
 
 AnalogRangeType DoAlertForm::rangeType() const

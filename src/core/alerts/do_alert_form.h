@@ -3,6 +3,7 @@
 #include "core/alerts/analog_entry.h"
 #include "core/alerts/analog_range_type.h"
 #include "core/alerts/do_alert_preview.h"
+#include "core/app/dialog_form.h"
 
 #include <array>
 #include <cstdint>
@@ -11,6 +12,9 @@
 namespace kovra {
 
 constexpr int kDoAlertInputCount = 3; // AI1..AI3
+// The DO alert dialog's template has no number of its own among the units' dialogs; it is
+// registered under this one.
+constexpr int kDoAlertTemplateId = 150;
 
 // One analog input as the caller's channel row holds it. High and Low are signed counts.
 struct DoAlertInput {
@@ -42,12 +46,18 @@ struct DoAlertResult {
 };
 
 // The DO alert dialog without its widgets: the values, the reload when the monitored input
-// changes, the limits applied while typing and the preview.
-class DoAlertForm {
+// changes, the limits applied while typing and the preview. Its fields: `input` (ai1..ai3),
+// `led` (inside/outside), `high`, `low`, `width` (engineering values, limited as typed) and
+// `direction` (off-first/on-first). OK has no checks: every entry is limited as it is typed.
+class DoAlertForm : public DialogForm {
 public:
     // A monitored input outside 0..2 opens AI1; LED conditions and a direction other than
     // 0 or 1 read as 0.
     explicit DoAlertForm(const DoAlertSetup& setup);
+
+    int templateId() const override { return kDoAlertTemplateId; }
+    std::string dialogName() const override { return "DoAlertDialog"; }
+    std::optional<std::string> check() override { return std::nullopt; }
 
     int monitoredInput() const { return m_monitoredInput; }
     AnalogRangeType rangeType() const;
@@ -80,6 +90,14 @@ public:
     DoAlertResult result() const;
 
 private:
+    void addFields();
+    // A choice field that goes through the form's own setter (which updates the preview).
+    void addSetterField(const std::string& name, const std::vector<ChoiceItem>& choices,
+        int (DoAlertForm::*get)() const, void (DoAlertForm::*set)(int));
+    // A field whose text goes through one of the enter functions (the numeric-entry filter
+    // refuses what it would refuse while typing).
+    void addEntryField(const std::string& name, std::string (DoAlertForm::*get)() const,
+        AnalogEntryOutcome (DoAlertForm::*enter)(const std::string&));
     void reloadInput();
     void updatePreview();
 

@@ -9,48 +9,40 @@
 
 namespace kovra {
 
-AddUnitFlow::AddUnitFlow(MainWindowModel& model, std::string addressText, int searchPort, Ipv4 adapterAddress,
-    Ipv4 adapterMask)
-    : m_model(model)
-    , m_addressText(std::move(addressText))
-    , m_searchPort(searchPort)
-    , m_adapterAddress(adapterAddress)
-    , m_adapterMask(adapterMask)
+AddUnitFlow::AddUnitFlow(FlowContext context, UnitTable& table, KindReaders& readers, Setup setup)
+    : m_context(context)
+    , m_table(table)
+    , m_readers(readers)
+    , m_setup(std::move(setup))
 {
 }
 
 void AddUnitFlow::run()
 {
     std::optional<DeviceRow> row;
-    if (addUnit()) {
-        UnitTable& table = m_model.m_table;
-        row = unitRowText(table.slot(table.unitCount() - 1), m_model.m_options.showVersions);
-    } else {
-        m_model.m_ui.showMessage(texts::kCannotAdd);
-    }
-    MainWindowModel* model = &m_model;
-    model->m_dispatcher.post([model, row] {
-        model->m_fillCount = model->m_rowsDone + 1;
-        model->onUnitRowReady(row);
-        model->m_adding = false;
-    });
+    if (addUnit())
+        row = unitRowText(m_table.slot(m_table.unitCount() - 1), m_setup.showVersions);
+    else
+        m_context.ui.showMessage(texts::kCannotAdd);
+    MainWindowModel* model = &m_context.model;
+    m_context.dispatcher.post([model, row] { model->unitAdded(row); });
 }
 
 bool AddUnitFlow::addUnit()
 {
-    UnitTable& table = m_model.m_table;
+    UnitTable& table = m_table;
     Ipv4 address = 0;
-    if (!parseIpv4(m_addressText, address) || queryUnit(table, address) != 1)
+    if (!parseIpv4(m_setup.addressText, address) || queryUnit(table, address) != 1)
         return false;
     const int slot = table.unitCount() - 1;
-    KindReaders& readers = m_model.kindReaders();
-    if (!classifyAddedUnit(table, slot, m_adapterAddress, m_adapterMask, readers))
+    KindReaders& readers = m_readers;
+    if (!classifyAddedUnit(table, slot, m_setup.adapterAddress, m_setup.adapterMask, readers))
         return false;
 
     UnitSlot& added = table.slot(slot);
     UnitRecord& unit = added.record;
     bool ok = true;
-    if (unit.sameSubnet && unit.unitPort() == m_searchPort)
+    if (unit.sameSubnet && unit.unitPort() == m_setup.searchPort)
         ok = queryModel(unit.ipText, unit.unitPort(), unit.modelIndex, unit.unitSwitch) == 0;
     // The add reads what a row needs also for a unit on another subnet.
     if (ok)

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "core/app/flow_context.h"
 #include "core/platform/ipv4.h"
 
 #include <string>
 
 namespace kovra {
 
-class MainWindowModel;
+class KindReaders;
+class UnitTable;
 
 // The add button's flow, on a worker thread: the unicast query of one address, its
 // classification like a searched unit, its model query when it is on the subnet at the
@@ -14,19 +16,25 @@ class MainWindowModel;
 // and leaves the table as it was.
 class AddUnitFlow {
 public:
-    AddUnitFlow(MainWindowModel& model, std::string addressText, int searchPort, Ipv4 adapterAddress,
-        Ipv4 adapterMask);
+    struct Setup {
+        std::string addressText;
+        int searchPort = 0;
+        Ipv4 adapterAddress = 0;
+        Ipv4 adapterMask = 0;
+        bool showVersions = false;
+    };
+
+    AddUnitFlow(FlowContext context, UnitTable& table, KindReaders& readers, Setup setup);
     void run();
 
 private:
     // False when the unit cannot be added; its slot is gone again.
     bool addUnit();
 
-    MainWindowModel& m_model;
-    std::string m_addressText;
-    int m_searchPort;
-    Ipv4 m_adapterAddress;
-    Ipv4 m_adapterMask;
+    FlowContext m_context;
+    UnitTable& m_table;
+    KindReaders& m_readers;
+    Setup m_setup;
 };
 
 } // namespace kovra

@@ -56,27 +56,29 @@ void DialogForm::addTextField(const std::string& name, std::string& cp932Value, 
 
 void DialogForm::addCheckField(const std::string& name, bool& value)
 {
-    addField({ name, FormField::Kind::Check, { { kOff, 0 }, { kOn, 1 } }, [&value] { return value ? kOn : kOff; },
-        [&value](const std::string& text) {
-            if (text != kOn && text != kOff)
-                return false;
-            value = text == kOn;
-            return true;
-        } });
+    addField(
+        { name, FormField::Kind::Check, { { kOff, 0 }, { kOn, 1 } }, [&value] { return value ? kOn : kOff; },
+            [&value](const std::string& text) {
+                if (text != kOn && text != kOff)
+                    return false;
+                value = text == kOn;
+                return true;
+            } });
 }
 
 void DialogForm::addChoiceField(const std::string& name, const std::vector<ChoiceItem>& choices, int& value)
 {
-    addField({ name, FormField::Kind::Choice, choices, [&value, choices] { return choiceText(choices, value); },
-        [&value, choices](const std::string& text) {
-            for (const auto& choice : choices) {
-                if (choice.text == text) {
-                    value = choice.value;
-                    return true;
+    addField(
+        { name, FormField::Kind::Choice, choices, [&value, choices] { return choiceText(choices, value); },
+            [&value, choices](const std::string& text) {
+                for (const auto& choice : choices) {
+                    if (choice.text == text) {
+                        value = choice.value;
+                        return true;
+                    }
                 }
-            }
-            return false;
-        } });
+                return false;
+            } });
 }
 
 bool acceptDialog(DialogForm& form, UserInterface& ui)

@@ -71,7 +71,8 @@ protected:
     void addField(FormField field) { m_fields.push_back(std::move(field)); }
     // Shorthands for the common kinds; `choices` texts are what the dialog's list shows.
     void addNumberField(const std::string& name, int& value);
-    void addTextField(const std::string& name, std::string& cp932Value, FormField::Kind kind = FormField::Kind::Text);
+    void addTextField(
+        const std::string& name, std::string& cp932Value, FormField::Kind kind = FormField::Kind::Text);
     void addCheckField(const std::string& name, bool& value);
     void addChoiceField(const std::string& name, const std::vector<ChoiceItem>& choices, int& value);
 

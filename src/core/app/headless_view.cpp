@@ -15,6 +15,12 @@ void HeadlessView::insertDeviceRow(int index, const DeviceRow& row)
     rows.insert(rows.begin() + index, row);
 }
 
+void HeadlessView::updateDeviceRow(int index, const DeviceRow& row)
+{
+    if (index >= 0 && index < int(rows.size()))
+        rows[size_t(index)] = row;
+}
+
 void HeadlessView::removeSelectedDeviceRow()
 {
     if (selectedRow >= 0 && selectedRow < int(rows.size()))

@@ -14,6 +14,7 @@ public:
     void setAddressGroup(const AddressGroupState& group) override { addressGroup = group; }
     void clearDeviceRows() override { rows.clear(); }
     void insertDeviceRow(int index, const DeviceRow& row) override;
+    void updateDeviceRow(int index, const DeviceRow& row) override;
     void removeSelectedDeviceRow() override;
     void setProgressVisible(bool visible) override { progressVisible = visible; }
     void setProgressValue(int percent) override { progressValue = percent; }

@@ -2,8 +2,6 @@
 
 namespace kovra {
 
-std::atomic<int> importStatus { kImportRunning };
-
 constexpr int kTicksPerSecond = 10; // the timer runs every 100 ms
 
 void ImportProgress::start(int seconds)

@@ -1,13 +1,8 @@
 #pragma once
 
-#include <atomic>
+#include "core/wifi/import_status.h"
 
 namespace kovra {
-
-// Completion flag of the background XML import: the import thread sets it, the main
-// window's 100 ms timer reads it.
-enum ImportStatus : int { kImportRunning = 0, kImportDone = 1, kImportFailed = 2 };
-extern std::atomic<int> importStatus;
 
 // The progress bar's step counter: one step per timer tick while the import runs.
 class ImportProgress {

@@ -2,6 +2,7 @@
 
 #include "core/app/add_unit_flow.h"
 #include "core/app/search_flow.h"
+#include "core/app/setting_command_choice.h"
 #include "core/app/system_texts.h"
 #include "core/app/unit_address_writers.h"
 #include "core/app/unit_kind_readers.h"
@@ -12,11 +13,11 @@
 namespace kovra {
 
 MainWindowModel::MainWindowModel(MainWindowView& view, WindowDispatcher& dispatcher, UserInterface& ui,
-    const std::string& commandLine, AdapterSource adapters)
+    ProgramOptions options, AdapterSource adapters)
     : m_view(view)
     , m_dispatcher(dispatcher)
     , m_ui(ui)
-    , m_options(parseProgramOptions(commandLine))
+    , m_options(options)
     , m_versionText(kovra::versionText(programVersion()))
     , m_adapterSource(std::move(adapters))
 {
@@ -106,17 +107,15 @@ void MainWindowModel::onSetAddress(const AddressEntry& entry, SetAddressFlow::Do
     const int slot = selectedSlot();
     if (slot < 0)
         return;
-    auto flow = std::make_shared<SetAddressFlow>(
-        *this, m_table.slot(slot), entry, addressWriters(), std::move(done));
-    m_runner.start([flow] { flow->run(); });
+    startFlow(std::make_shared<SetAddressFlow>(
+        flowContext(), m_table.slot(slot), entry, addressWriters(), std::move(done)));
 }
 
 void MainWindowModel::onPing(const std::string& addressText, PingFlow::Done done)
 {
     const int slot = selectedSlot();
     const Ipv4 unitAddress = slot >= 0 ? m_table.record(slot).peerAddress : 0;
-    auto flow = std::make_shared<PingFlow>(m_ui, addressText, unitAddress, std::move(done));
-    m_runner.start([flow] { flow->run(); });
+    startFlow(std::make_shared<PingFlow>(m_ui, addressText, unitAddress, std::move(done)));
 }
 
 void MainWindowModel::onSearch(const std::string& portText)
@@ -128,11 +127,11 @@ void MainWindowModel::onSearch(const std::string& portText)
     enableMainControls(false);
     m_searching = true;
 
-    Ipv4 address = 0;
-    Ipv4 mask = 0;
-    selectedAdapterNetwork(address, mask);
-    SearchFlow flow(*this, parsePortText(portText), address, mask);
-    m_runner.start([flow]() mutable { flow.run(); });
+    SearchFlow::Setup setup;
+    setup.searchPort = parsePortText(portText);
+    setup.showVersions = m_options.showVersions;
+    selectedAdapterNetwork(setup.adapterAddress, setup.adapterMask);
+    startFlow(std::make_shared<SearchFlow>(flowContext(), m_table, kindReaders(), m_runner, setup));
 }
 
 void MainWindowModel::onAddByAddress(const std::string& addressText, const std::string& portText)
@@ -142,11 +141,12 @@ void MainWindowModel::onAddByAddress(const std::string& addressText, const std::
     // The add blocks the list while it changes the table.
     enableMainControls(false);
     m_adding = true;
-    Ipv4 address = 0;
-    Ipv4 mask = 0;
-    selectedAdapterNetwork(address, mask);
-    AddUnitFlow flow(*this, addressText, parsePortText(portText), address, mask);
-    m_runner.start([flow]() mutable { flow.run(); });
+    AddUnitFlow::Setup setup;
+    setup.addressText = addressText;
+    setup.searchPort = parsePortText(portText);
+    setup.showVersions = m_options.showVersions;
+    selectedAdapterNetwork(setup.adapterAddress, setup.adapterMask);
+    startFlow(std::make_shared<AddUnitFlow>(flowContext(), m_table, kindReaders(), setup));
 }
 
 void MainWindowModel::onSelectionChanged(const std::string& ipText)
@@ -190,7 +190,65 @@ void MainWindowModel::removeSlot(int slot)
     m_selectedIpText.clear();
 }
 
-void MainWindowModel::onUnitRowReady(const std::optional<DeviceRow>& row)
+void MainWindowModel::onSettingCommand(SettingCommand command, SettingCommandFlow::Done done)
+{
+    const int slot = selectedSlot();
+    if (slot < 0)
+        return;
+    startFlow(std::make_shared<SettingCommandFlow>(flowContext(), command, m_table.slot(slot),
+        m_options.wifiMask, m_chooser ? m_chooser : chooseSettingPath, m_dryRun, std::move(done)));
+}
+
+void MainWindowModel::beginFill(int units)
+{
+    m_view.clearDeviceRows();
+    m_rows.clear();
+    m_rowsAdded = 0;
+    m_rowsDone = 0;
+    m_fillCount = units;
+}
+
+void MainWindowModel::searchHandedOut(int units)
+{
+    if (units > 0) {
+        enableAddressGroup(false);
+    } else {
+        m_view.setStatusText(m_versionText);
+        enableMainControls(true);
+        m_searching = false;
+    }
+}
+
+void MainWindowModel::unitAdded(const std::optional<DeviceRow>& row)
+{
+    m_fillCount = m_rowsDone + 1;
+    unitRowReady(row);
+    m_adding = false;
+}
+
+void MainWindowModel::unitRestarted(const std::string& ipText, const std::array<uint8_t, 6>& mac)
+{
+    const int slot = m_table.findByIpText(ipText);
+    if (slot >= 0 && slot == selectedSlot() && m_table.record(slot).mac == mac)
+        removeSlot(slot);
+}
+
+void MainWindowModel::unitRefreshed(const UnitSlot& unit)
+{
+    const int slot = m_table.findByIpText(unit.record.ipText);
+    if (slot < 0 || m_table.record(slot).mac != unit.record.mac)
+        return;
+    m_table.slot(slot) = unit;
+    const DeviceRow row = unitRowText(m_table.slot(slot), m_options.showVersions);
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        if (m_rows[i].ip == row.ip) {
+            m_rows[i] = row;
+            m_view.updateDeviceRow(int(i), row);
+        }
+    }
+}
+
+void MainWindowModel::unitRowReady(const std::optional<DeviceRow>& row)
 {
     ++m_rowsDone;
     if (m_rowsDone >= m_fillCount) {

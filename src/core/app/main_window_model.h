@@ -7,8 +7,9 @@
 #include "core/app/ping_flow.h"
 #include "core/app/program_options.h"
 #include "core/app/set_address_flow.h"
-#include "core/app/window_dispatcher.h"
+#include "core/app/setting_command_flow.h"
 #include "core/app/user_interface.h"
+#include "core/app/window_dispatcher.h"
 #include "core/platform/adapter_table.h"
 #include "core/units/unit_table.h"
 
@@ -34,8 +35,8 @@ class MainWindowModel {
 public:
     using AdapterSource = std::function<int(std::vector<AdapterEntry>&)>;
 
-    MainWindowModel(MainWindowView& view, WindowDispatcher& dispatcher, UserInterface& ui, const std::string& commandLine,
-        AdapterSource adapters = enumerateAdapters);
+    MainWindowModel(MainWindowView& view, WindowDispatcher& dispatcher, UserInterface& ui,
+        ProgramOptions options, AdapterSource adapters = enumerateAdapters);
     ~MainWindowModel();
 
     enum class StartResult {
@@ -83,6 +84,32 @@ public:
     // The ARP check and the address paths (tests give their own).
     void setAddressWriters(AddressWriters* writers) { m_writers = writers; }
 
+    // Buttons 1000 (mail alert), 1008 (input extension) and 1009 (other settings) on the
+    // selected unit, on a worker thread; `done`, if given, is called there with the outcome.
+    // Without a selected unit nothing happens.
+    void onSettingCommand(SettingCommand command, SettingCommandFlow::Done done = {});
+    // kovractl --dry-run: setting commands describe their writes here instead of sending them.
+    void setDryRun(SettingCommandFlow::DryRun dryRun) { m_dryRun = std::move(dryRun); }
+    // The choice of dialog per unit (tests give their own).
+    void setSettingChooser(SettingChooser chooser) { m_chooser = std::move(chooser); }
+
+    // What flows report back, on the window's thread (from the tasks they post).
+    // A fill of the list begins: `units` rows will be reported, one unitRowReady each.
+    void beginFill(int units);
+    // The row builder's window half: counts the unit, restores the controls after the last
+    // one of the fill and inserts its row when it has one.
+    void unitRowReady(const std::optional<DeviceRow>& row);
+    // The search has handed out every unit of its fill (`units` of them).
+    void searchHandedOut(int units);
+    // The add by address has ended, with the added unit's row or none.
+    void unitAdded(const std::optional<DeviceRow>& row);
+    // A unit took a new address and restarts: its slot and row go, if it is still the
+    // selected one (a search or another selection since then owns the list).
+    void unitRestarted(const std::string& ipText, const std::array<uint8_t, 6>& mac);
+    // A setting command refreshed or wrote a unit: its slot takes the copy and its row the
+    // model text, if the unit is still listed under that address and hardware address.
+    void unitRefreshed(const UnitSlot& unit);
+
     // The XML import started in the background: progress bar and timer 100.
     void startImportProgress(int seconds);
     void onProgressTimer();
@@ -104,18 +131,16 @@ public:
     void waitForFlows() { m_runner.waitAll(); }
 
 private:
-    friend class SearchFlow;
-    friend class AddUnitFlow;
-    friend class SetAddressFlow;
-
+    FlowContext flowContext() { return { m_ui, m_dispatcher, *this }; }
+    template <typename Flow> void startFlow(std::shared_ptr<Flow> flow)
+    {
+        m_runner.start([flow] { flow->run(); });
+    }
     KindReaders& kindReaders();
     AddressWriters& addressWriters();
     bool selectedAdapterNetwork(Ipv4& address, Ipv4& mask) const;
 
     void setAddressGroup(const AddressGroupState& group);
-    // The row builder's window half: counts the unit, restores the controls after the
-    // last one of the fill and inserts its row when it has one.
-    void onUnitRowReady(const std::optional<DeviceRow>& row);
 
     MainWindowView& m_view;
     WindowDispatcher& m_dispatcher;
@@ -132,12 +157,13 @@ private:
     int m_rowsAdded = 0;
     int m_rowsDone = 0;
     int m_fillCount = 0; // units of the running fill: the last one re-enables the controls
-    std::atomic<int> m_pendingRow { -1 };
     bool m_searching = false;
     bool m_adding = false;
     ImportProgress m_progress;
     KindReaders* m_readers = nullptr;
     AddressWriters* m_writers = nullptr;
+    SettingCommandFlow::DryRun m_dryRun;
+    SettingChooser m_chooser;
     FlowRunner m_runner; // last: flows end before the state they use goes away
 };
 

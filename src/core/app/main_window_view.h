@@ -28,6 +28,8 @@ public:
     virtual void setAddressGroup(const AddressGroupState& group) = 0;
     virtual void clearDeviceRows() = 0;
     virtual void insertDeviceRow(int index, const DeviceRow& row) = 0;
+    // Rewrites row `index` in place (a setting command refreshed its unit).
+    virtual void updateDeviceRow(int index, const DeviceRow& row) = 0;
     // Deletes the selected row and clears the selection mark.
     virtual void removeSelectedDeviceRow() = 0;
     // The progress bar and the status line share one place: showing one hides the other.

@@ -8,8 +8,8 @@
 namespace kovra {
 
 SetAddressFlow::SetAddressFlow(
-    MainWindowModel& model, const UnitSlot& unit, AddressEntry entry, AddressWriters& writers, Done done)
-    : m_model(model)
+    FlowContext context, const UnitSlot& unit, AddressEntry entry, AddressWriters& writers, Done done)
+    : m_context(context)
     , m_unit(unit)
     , m_entry(std::move(entry))
     , m_writers(writers)
@@ -31,7 +31,7 @@ void SetAddressFlow::run()
 // Written here means "go on and write".
 AddressWriteOutcome SetAddressFlow::checkAndAsk()
 {
-    UserInterface& ui = m_model.m_ui;
+    UserInterface& ui = m_context.ui;
     const UnitRecord& unit = m_unit.record;
     if (m_entry.dhcp && unit.kind == kKindWifi) {
         ui.showMessage(texts::kUnitCannotUseDhcp);
@@ -62,12 +62,12 @@ bool SetAddressFlow::staticNetwork(int& hostBits, Ipv4& gateway)
     Ipv4 mask = 0;
     hostBits = parseIpv4(m_entry.mask, mask) ? hostBitsFromMask(mask) : -1;
     if (hostBits < 0) {
-        m_model.m_ui.showMessage(texts::kSubnetMaskError);
+        m_context.ui.showMessage(texts::kSubnetMaskError);
         return false;
     }
     gateway = 0;
     if (!m_entry.gateway.empty() && !parseIpv4(m_entry.gateway, gateway)) {
-        m_model.m_ui.showMessage(texts::kAddressNotUsable);
+        m_context.ui.showMessage(texts::kAddressNotUsable);
         return false;
     }
     return true;
@@ -95,7 +95,7 @@ AddressWriteOutcome SetAddressFlow::writeAddress()
     if (unit.kind == kKindKovra4 || unit.kind == kKindQx || unit.kind == kKindThirdName) {
         // Their settings port takes an address only from the PC's own network group.
         if (!unit.sameSubnet) {
-            m_model.m_ui.showMessage(texts::kNotSameNetworkGroup);
+            m_context.ui.showMessage(texts::kNotSameNetworkGroup);
             return AddressWriteOutcome::Refused;
         }
         return writeByMessage();
@@ -124,25 +124,19 @@ AddressWriteOutcome SetAddressFlow::writeAddress()
 AddressWriteOutcome SetAddressFlow::finish(int result)
 {
     if (result != 0) {
-        m_model.m_ui.showMessage(texts::kCommunicationError);
+        m_context.ui.showMessage(texts::kCommunicationError);
         return AddressWriteOutcome::Failed;
     }
-    m_model.m_ui.showMessage(texts::kSettingDoneRestart);
+    m_context.ui.showMessage(texts::kSettingDoneRestart);
     return AddressWriteOutcome::Written;
 }
 
 void SetAddressFlow::removeWrittenUnit()
 {
-    MainWindowModel* model = &m_model;
+    MainWindowModel* model = &m_context.model;
     const std::string ipText = m_unit.record.ipText;
     const auto mac = m_unit.record.mac;
-    model->m_dispatcher.post([model, ipText, mac] {
-        // Only while the written unit is still the selected one: the view deletes the
-        // selected row, and a search or another selection since then owns the list.
-        const int slot = model->table().findByIpText(ipText);
-        if (slot >= 0 && slot == model->selectedSlot() && model->table().record(slot).mac == mac)
-            model->removeSlot(slot);
-    });
+    m_context.dispatcher.post([model, ipText, mac] { model->unitRestarted(ipText, mac); });
 }
 
 } // namespace kovra

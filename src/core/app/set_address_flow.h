@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/app/flow_context.h"
 #include "core/net/address_setting.h"
 #include "core/units/unit_table.h"
 
@@ -7,8 +8,6 @@
 #include <string>
 
 namespace kovra {
-
-class MainWindowModel;
 
 // What the address group holds when 設定 (1029) is pressed: check box 1037 and the dotted
 // texts of 1003 (address), 1004 (mask) and 1007 (gateway); an empty gateway is 0.0.0.0.
@@ -42,7 +41,7 @@ public:
     using Done = std::function<void(AddressWriteOutcome)>;
 
     SetAddressFlow(
-        MainWindowModel& model, const UnitSlot& unit, AddressEntry entry, AddressWriters& writers, Done done);
+        FlowContext context, const UnitSlot& unit, AddressEntry entry, AddressWriters& writers, Done done);
     void run();
 
 private:
@@ -54,7 +53,7 @@ private:
     AddressWriteOutcome finish(int result);
     void removeWrittenUnit();
 
-    MainWindowModel& m_model;
+    FlowContext m_context;
     UnitSlot m_unit;
     AddressEntry m_entry;
     AddressWriters& m_writers;

@@ -1,6 +1,6 @@
 #include "core/app/unit_address_writers.h"
 
-#include "core/app/import_progress.h"
+#include "core/wifi/import_status.h"
 #include "core/platform/neighbour_probe.h"
 #include "core/settings/settings_transport.h"
 #include "core/wifi/module_import.h"

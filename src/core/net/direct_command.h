@@ -19,9 +19,11 @@ public:
 
     // Sends `request` whole; with answerLength > 0 waits for that many bytes into `answer`.
     // Without skipCheck the answer's first two bytes must be the request's plus 20h each.
-    // Results: those of CommandChannel::exchange (0, 1 echo rule fails, socket errors);
-    // -5 a request that does not end with C8h (nothing sent).
-    int exchange(const std::string& request, size_t answerLength, std::string& answer, bool skipCheck = false);
+    // `answer` holds the answer only when the result is 0, and is empty otherwise.
+    // Results: those of CommandChannel::exchange (0, 1 echo rule fails, socket errors, 10057
+    // not open); -5 a request that does not end with C8h (nothing sent).
+    int exchange(
+        const std::string& request, size_t answerLength, std::string& answer, bool skipCheck = false);
 
 private:
     CommandChannel m_channel;

@@ -1,7 +1,7 @@
 #include "core/settings/settings_message.h"
 
 #include "core/settings/credential_scramble.h"
-#include "core/settings/unit_settings.h"
+#include "core/units/unit_settings.h"
 
 #include <cstdio>
 

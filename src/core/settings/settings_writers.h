@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/settings/settings_message.h"
-#include "core/settings/unit_settings.h"
+#include "core/units/unit_settings.h"
 #include "core/units/unit_record.h"
 
 #include <array>
@@ -19,16 +19,21 @@ namespace kovra {
 std::string singleMailCrlfMessage(const UnitSettings& settings, bool test);
 
 // Per-entry mail of kinds 5 and 7: entries 1..diCount (at most 8), scrambled or clear, then
-// "END\r\n". `pads` holds one set per entry when scrambled (drawEntryPads); the overload
-// without pads draws them.
+// "END\r\n". `pads` holds one set per entry when scrambled (drawEntryPads); entries beyond
+// it, and every entry of the overload without pads, get freshly drawn ones.
+// Kind 7, and kind 5 from sketch version 103, take the scrambled form.
+bool entryMailScrambled(int kind, int sketchVersion);
 std::string entryMailMessage(const std::array<MailEntry, kChannelCount>& entries, int diCount, bool scrambled,
     const std::vector<EntryPads>& pads);
-std::string entryMailMessage(const std::array<MailEntry, kChannelCount>& entries, int diCount, bool scrambled);
+std::string entryMailMessage(
+    const std::array<MailEntry, kChannelCount>& entries, int diCount, bool scrambled);
 
 // Kinds 3 and 6, connection 1: "PORT", "HIP", "HPORT", with "E_RST" when offered, "END".
+// Kind 3 units above sketch version 126 report E_RST and take it back.
+bool connectionHasERst(int kind, int sketchVersion);
 std::string connectionMessage(const UnitSettings& settings, bool withERst);
 // WriteConnection takes the new port into the unit's record before sending, so that later
-// commands reach the unit on it.
+// commands reach the unit on it. A value that is no port (outside 1..65535) leaves it.
 void takeConnectionPort(UnitRecord& unit, const UnitSettings& settings);
 
 // Kinds 5 and 7, four connections: "PORT%d"/"HIP%d"/"HPORT%d" for 1..4, then "SOCK",
@@ -70,6 +75,8 @@ constexpr size_t kModeWriteAnswerLength = 4;
 std::string modeReadRequest();
 // False when the answer is not 9 bytes or its characters 6-7 are not hex digits.
 bool parseModeReadAnswer(const std::string& answer, int& value);
+// Empty (refused by DirectCommand, nothing sent) for a value below 0, above DFh, or of A8h,
+// whose byte would be the end mark.
 std::string modeWriteRequest(int value);
 
 } // namespace kovra

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/net/unit_commands.h"
 #include "core/net/setup_record_writer.h"
+#include "core/net/unit_commands.h"
 #include "core/units/unit_record.h"
 
 #include <cstdint>
@@ -55,14 +55,20 @@ struct RecordsStep {
 using WriteStep = std::variant<MessageStep, DirectStep, AccessorStep, MemoryStep, RecordsStep>;
 using WritePlan = std::vector<WriteStep>;
 
-// Runs the plan against the unit. Results: 0 every step succeeded; otherwise the result of
-// the first failing step (the codes of SendSettingsMessage, DirectCommand, writeSetting,
-// memoryWrite or writeSetupRecords).
+// Runs the plan against the unit: messages to ipText:9998, direct commands, accessors and
+// memory writes to its command port, records to its peerAddress on the discovery port. A
+// direct step is one connection; its requests go in order, each followed by its pause.
+// Results: 0 every step succeeded; otherwise the result of the first failing step (the codes
+// of SendSettingsMessage, DirectCommand, writeSetting, memoryWrite or writeSetupRecords),
+// and no later step or request is sent.
 int runWritePlan(const WritePlan& plan, const UnitRecord& unit);
 
-// The plan as an operator reads it, one step after another: a message as its text with
-// "\r" and "\n" shown as written, requests as their printable bytes with the others in
-// "<C8>" form, accessor and memory writes by name and value, records by number and size.
+// The plan as an operator reads it, one numbered step after another: a message one line per
+// line with its terminators written out ("\r\n" or "\n"), cp932 text as it stands and other
+// control bytes as "<09>"; requests as their printable bytes with the others in "<C8>" form,
+// with the awaited answer length, "no echo check" and the pause; accessor writes by letter and
+// decimal value, memory writes by register and hex bytes, records by number and size. The same
+// plan always gives the same text.
 std::string describeWritePlan(const WritePlan& plan);
 
 } // namespace kovra

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/settings/unit_settings.h"
+#include "core/units/unit_settings.h"
 #include "core/units/unit_record.h"
 
 #include <string>

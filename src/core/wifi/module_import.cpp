@@ -1,6 +1,6 @@
 #include "core/wifi/module_import.h"
 
-#include "core/app/import_progress.h"
+#include "core/wifi/import_status.h"
 #include "core/wifi/wifi_results.h"
 
 #include <atomic>

@@ -9,7 +9,7 @@
 namespace kovra {
 
 // Imports of a configuration record into the module. Each runs on a thread of its own and
-// reports only through importStatus (core/app/import_progress.h): 0 while it runs, 1 when
+// reports only through importStatus (import_status.h): 0 while it runs, 1 when
 // the module took the record (HTTP status 200), 2 when it failed. One at a time.
 
 // Copies both texts, sets importStatus to 0, starts the import thread and returns at once.

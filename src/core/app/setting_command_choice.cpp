@@ -1,0 +1,125 @@
+#include "core/app/setting_command_choice.h"
+
+#include "core/app/setting_command_texts.h"
+#include "core/app/system_texts.h"
+#include "core/functions/other_settings_paths.h"
+#include "core/units/model_table.h"
+
+namespace kovra {
+
+namespace {
+
+constexpr int kModbusTcpSock = 3;
+constexpr int kUnitModeSwitched = 1; // rotary switch at F (kind 7), TMODE on (kind 5)
+constexpr int kScrambledSketchVersion = 103; // kind 5 from here on: Modbus check, scrambled form
+constexpr int kKeepAliveWifiOldSketch = 99;
+constexpr int kKeepAliveWifiFromSketch = 110; // above this
+constexpr int kAnalogDialogModel = 8;
+constexpr int kTwoAoModel = 9;
+constexpr int kThreeAoModel = 11;
+constexpr int kExtensionModelException = 2;
+
+bool isAnalogDialogModel(int model)
+{
+    return model == kAnalogDialogModel || model == kTwoAoModel || model == kThreeAoModel;
+}
+
+int modelAiCount(int model)
+{
+    return modelCapabilities(model)[kCapAiCount];
+}
+
+} // namespace
+
+std::string mailAlertRefusal(const UnitSlot& unit)
+{
+    const UnitRecord& record = unit.record;
+    const UnitSettings& settings = unit.settings;
+    if (record.kind == kKindWifiModule)
+        return texts::kCannotSetThisDevice;
+    if (record.modelIndex == kModelUnknown)
+        return texts::kCommunicationError;
+    if (record.kind == kKindWifi)
+        return {};
+    if (record.kind == kKindKovra4 || record.kind == kKindThirdName) {
+        if (modelDiCount(record.modelIndex) == 0)
+            return texts::kNoMailAlert;
+        const bool modbusChecked
+            = record.kind == kKindThirdName || settings.sketchVersion >= kScrambledSketchVersion;
+        if (modbusChecked && settings.sockMode == kModbusTcpSock)
+            return texts::kNoMailAlertModbus;
+        if (settings.unitMode == kUnitModeSwitched)
+            return record.kind == kKindThirdName ? texts::kNoMailAlertRotaryF : texts::kNoMailAlertTmode;
+        return {};
+    }
+    if (modelCapabilities(record.modelIndex)[kCapMailAlertKind] == 0)
+        return texts::kNoMailAlert;
+    return {};
+}
+
+std::string inputExtensionRefusal(const UnitSlot& unit)
+{
+    const UnitRecord& record = unit.record;
+    const int extensionKind = modelCapabilities(record.modelIndex)[kCapExtensionKind];
+    if (extensionKind == 2 && record.kind != kKindWifi)
+        return texts::kNoInputExtension;
+    const bool known = extensionKind >= 1 && extensionKind <= 3;
+    if (!known && record.modelIndex != kExtensionModelException && record.kind != kKindWiredGc)
+        return texts::kNoInputExtension;
+    return {};
+}
+
+std::string otherSettingsRefusal(const UnitSlot& unit)
+{
+    const UnitRecord& record = unit.record;
+    if (record.kind != kKindWifi || modelAiCount(record.modelIndex) > 0)
+        return {};
+    const int sketch = unit.settings.sketchVersion;
+    if (sketch == kKeepAliveWifiOldSketch || sketch > kKeepAliveWifiFromSketch)
+        return {};
+    return texts::kNoOtherFunctions;
+}
+
+namespace {
+
+std::unique_ptr<DialogPath> otherSettingsPath(const UnitSlot& unit)
+{
+    const UnitRecord& record = unit.record;
+    if (record.kind == kKindQx)
+        return makeUdpKeepAlivePath(unit);
+    if (modelAiCount(record.modelIndex) > 0)
+        return record.modelIndex == kAnalogDialogModel ? makeAnalogSettingsPath(unit)
+                                                       : makeThermoSettingsPath(unit);
+    if (record.kind == kKindNewerWired || record.kind == kKindKovra4 || record.kind == kKindThirdName)
+        return makeDoModesPath(unit);
+    if (record.kind == kKindWifi)
+        return makeKeepAliveWifiPath(unit);
+    if (isAnalogDialogModel(record.modelIndex))
+        return makeAnalogSettingsPath(unit);
+    return makeKeepAliveTimePath(unit);
+}
+
+} // namespace
+
+SettingChoice chooseSettingPath(SettingCommand command, const UnitSlot& unit, bool /*wifiMask*/)
+{
+    SettingChoice choice;
+    switch (command) {
+    case SettingCommand::MailAlert:
+        // The mail alert dialogs come with their own change; until then the button only
+        // refuses the units that have no mail alert.
+        choice.refusal = mailAlertRefusal(unit);
+        break;
+    case SettingCommand::InputExtension:
+        choice.refusal = inputExtensionRefusal(unit);
+        break;
+    case SettingCommand::OtherSettings:
+        choice.refusal = otherSettingsRefusal(unit);
+        if (choice.refusal.empty())
+            choice.path = otherSettingsPath(unit);
+        break;
+    }
+    return choice;
+}
+
+} // namespace kovra

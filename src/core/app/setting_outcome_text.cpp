@@ -1,0 +1,27 @@
+#include "core/app/setting_outcome_text.h"
+
+#include "core/app/setting_command_texts.h"
+#include "core/app/system_texts.h"
+
+namespace kovra {
+
+std::string settingOutcomeMessage(SettingOutcome outcome)
+{
+    switch (outcome) {
+    case SettingOutcome::CommunicationError:
+        return texts::kCommunicationError;
+    case SettingOutcome::WriteFailed:
+        return texts::kWriteFailed;
+    case SettingOutcome::Written:
+        return texts::kSettingDoneRestart;
+    case SettingOutcome::TestSent:
+        return texts::kTestMailSent;
+    case SettingOutcome::Refused:
+    case SettingOutcome::Cancelled:
+    case SettingOutcome::DryRun:
+        break;
+    }
+    return {};
+}
+
+} // namespace kovra

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "core/settings/setting_outcome.h"
+
+#include <string>
+
+namespace kovra {
+
+// The one message each outcome of a setting command shows; empty for the outcomes that
+// show nothing more (a refusal has shown its own message, a cancel shows none).
+std::string settingOutcomeMessage(SettingOutcome outcome);
+
+} // namespace kovra

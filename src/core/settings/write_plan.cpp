@@ -1,0 +1,180 @@
+#include "core/settings/write_plan.h"
+
+#include "core/net/command_messages.h"
+#include "core/net/direct_command.h"
+#include "core/settings/settings_transport.h"
+
+#include <chrono>
+#include <thread>
+
+namespace kovra {
+
+namespace {
+
+constexpr char kCarriageReturn = '\r';
+constexpr char kLineFeed = '\n';
+constexpr unsigned char kFirstPrintable = 0x20;
+constexpr unsigned char kDelete = 0x7F;
+constexpr int kByteDigits = 2;
+constexpr char kIndent[] = "  ";
+
+class StepRunner {
+public:
+    explicit StepRunner(const UnitRecord& unit)
+        : m_unit(unit)
+    {
+    }
+
+    int operator()(const MessageStep& step) const { return SendSettingsMessage(m_unit, step.text); }
+
+    int operator()(const DirectStep& step) const
+    {
+        if (step.requests.empty())
+            return 0;
+        DirectCommand command;
+        int result = command.open(m_unit);
+        std::string answer;
+        for (auto request = step.requests.begin(); result == 0 && request != step.requests.end(); ++request) {
+            result = command.exchange(request->bytes, request->answerLength, answer, request->skipCheck);
+            // The unit takes a moment to act on a request before it reads the next one.
+            if (result == 0 && request->pauseAfterMs > 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(request->pauseAfterMs));
+        }
+        command.close();
+        return result;
+    }
+
+    int operator()(const AccessorStep& step) const { return writeSetting(m_unit, step.accessor, step.value); }
+
+    int operator()(const MemoryStep& step) const
+    {
+        return memoryWrite(m_unit, step.registerCode, step.bytes.data(), int(step.bytes.size()));
+    }
+
+    int operator()(const RecordsStep& step) const
+    {
+        return writeSetupRecords(m_unit.peerAddress, step.records);
+    }
+
+private:
+    const UnitRecord& m_unit;
+};
+
+std::string byteText(unsigned char c)
+{
+    return "<" + hexField(c, kByteDigits) + ">";
+}
+
+// A request's bytes: printable ASCII as it stands, every other byte as "<C8>".
+std::string requestText(const std::string& bytes)
+{
+    std::string text;
+    for (unsigned char c : bytes)
+        text += c >= kFirstPrintable && c < kDelete ? std::string(1, char(c)) : byteText(c);
+    return text;
+}
+
+// A message one line per line, its terminators written out ("\r\n" or "\n") so that mixed
+// line ends show; cp932 text as it stands, other control bytes as "<09>".
+std::string messageText(const std::string& message)
+{
+    std::string text;
+    bool lineOpen = false;
+    for (unsigned char c : message) {
+        if (!lineOpen)
+            text += kIndent;
+        lineOpen = true;
+        if (c == kCarriageReturn) {
+            text += "\\r";
+        } else if (c == kLineFeed) {
+            text += "\\n\n";
+            lineOpen = false;
+        } else if (c < kFirstPrintable || c == kDelete) {
+            text += byteText(c);
+        } else {
+            text += char(c);
+        }
+    }
+    if (lineOpen)
+        text += kLineFeed;
+    return text;
+}
+
+std::string bytesText(const std::vector<uint8_t>& bytes)
+{
+    std::string text;
+    for (uint8_t byte : bytes)
+        text += (text.empty() ? "" : " ") + hexField(byte, kByteDigits);
+    return text;
+}
+
+struct StepDescriber {
+    std::string operator()(const MessageStep& step) const
+    {
+        return "settings message to port " + std::to_string(kSettingsPort) + ", "
+            + std::to_string(step.text.size()) + " bytes:\n" + messageText(step.text);
+    }
+
+    std::string operator()(const DirectStep& step) const
+    {
+        std::string text = "direct commands on the command port:\n";
+        for (const DirectRequest& request : step.requests) {
+            text += kIndent + requestText(request.bytes);
+            if (request.answerLength > 0) {
+                text += " -> " + std::to_string(request.answerLength) + " bytes";
+                if (request.skipCheck)
+                    text += ", no echo check";
+            }
+            if (request.pauseAfterMs > 0)
+                text += ", pause " + std::to_string(request.pauseAfterMs) + " ms";
+            text += kLineFeed;
+        }
+        return text;
+    }
+
+    std::string operator()(const AccessorStep& step) const
+    {
+        return std::string("accessor ") + char('A' + int(step.accessor)) + " = " + std::to_string(step.value)
+            + kLineFeed;
+    }
+
+    std::string operator()(const MemoryStep& step) const
+    {
+        return "memory write from register " + hexField(uint32_t(step.registerCode), kByteDigits)
+            + "h: " + bytesText(step.bytes) + kLineFeed;
+    }
+
+    std::string operator()(const RecordsStep& step) const
+    {
+        std::string text;
+        for (const SetupRecord& record : step.records) {
+            text += (text.empty() ? " " : ", ") + std::to_string(record.number) + " ("
+                + std::to_string(record.bytes.size()) + " bytes)";
+        }
+        return "stored records to the discovery port:" + text + kLineFeed;
+    }
+};
+
+} // namespace
+
+int runWritePlan(const WritePlan& plan, const UnitRecord& unit)
+{
+    const StepRunner runner(unit);
+    for (const WriteStep& step : plan) {
+        const int result = std::visit(runner, step);
+        if (result != 0)
+            return result;
+    }
+    return 0;
+}
+
+std::string describeWritePlan(const WritePlan& plan)
+{
+    std::string text;
+    int number = 0;
+    for (const WriteStep& step : plan)
+        text += std::to_string(++number) + ". " + std::visit(StepDescriber {}, step);
+    return text;
+}
+
+} // namespace kovra

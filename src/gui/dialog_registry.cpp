@@ -1,0 +1,42 @@
+#include "gui/dialog_registry.h"
+
+#include "core/alerts/do_alert_form.h"
+#include "gui/analog_settings_dialog.h"
+#include "gui/do_alert_dialog.h"
+#include "gui/do_modes_dialog.h"
+#include "gui/keep_alive_time_dialog.h"
+#include "gui/keep_alive_wifi_dialog.h"
+#include "gui/thermo_settings_dialog.h"
+#include "gui/udp_keep_alive_dialog.h"
+
+#include <map>
+
+namespace kovra {
+
+namespace {
+
+using OpenFunction = bool (*)(QWidget* parent, DialogForm& form, UserInterface& ui);
+
+const std::map<int, OpenFunction>& registry()
+{
+    static const std::map<int, OpenFunction> dialogs {
+        { kDoAlertTemplateId, openDoAlertDialog },
+        { 132, openAnalogSettingsDialog },
+        { 136, openThermoSettingsDialog },
+        { 140, openKeepAliveTimeDialog },
+        { 141, openKeepAliveWifiDialog },
+        { 143, openDoModesDialog },
+        { 147, openUdpKeepAliveDialog },
+    };
+    return dialogs;
+}
+
+} // namespace
+
+bool openRegisteredDialog(QWidget* parent, DialogForm& form, UserInterface& ui)
+{
+    const auto found = registry().find(form.templateId());
+    return found != registry().end() && found->second(parent, form, ui);
+}
+
+} // namespace kovra

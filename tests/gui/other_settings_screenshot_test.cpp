@@ -1,0 +1,92 @@
+// Opens each other-settings dialog as a unit of its kind would get it, on a real X display,
+// and saves a screenshot of each: scripts/screenshot-dialogs runs it under Xvfb. Skipped in
+// the test command.
+#include "core/app/scripted_user_interface.h"
+#include "core/functions/other_settings_paths.h"
+#include "gui/dialog_registry.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+using namespace kovra;
+
+namespace {
+
+struct Shot {
+    const char* name;
+    int kind;
+    int model;
+    int sketch;
+    std::unique_ptr<DialogPath> (*make)(const UnitSlot&);
+};
+
+UnitSlot unitFor(const Shot& shot)
+{
+    UnitSlot unit;
+    unit.record.kind = shot.kind;
+    unit.record.modelIndex = shot.model;
+    unit.record.ipText = "203.0.113.60";
+    unit.record.sameSubnet = true;
+    unit.record.subnetMask = makeIpv4(255, 255, 255, 0);
+    unit.record.gateway = makeIpv4(203, 0, 113, 1);
+    unit.settings.sketchVersion = shot.sketch;
+    unit.settings.keepIdle = 60;
+    unit.settings.keepInterval = 12;
+    unit.settings.keepCount = 5;
+    unit.settings.wifiSsid = "kovra-line1";
+    unit.settings.wifiPass = "secret";
+    unit.settings.apChannel = 6;
+    unit.settings.doMode[1] = 1;
+    unit.settings.doMode[2] = 2;
+    unit.settings.doOneShot[2] = 15;
+    return unit;
+}
+
+// Saves the window's frame from the X display.
+bool grab(QWidget* window, const QString& file)
+{
+    const QRect frame = window->frameGeometry();
+    const QString crop
+        = QString("%1x%2+%3+%4").arg(frame.width()).arg(frame.height()).arg(frame.x()).arg(frame.y());
+    const int status = QProcess::execute("sh",
+        { "-c", QString("xwd -root -silent | convert xwd:- -crop %1 +repage png:'%2'").arg(crop, file) });
+    return status == 0 && QFileInfo(file).size() > 0;
+}
+
+TEST(OtherSettingsScreenshot, ShowsEachDialog)
+{
+    const QString directory = qEnvironmentVariable("KOVRA_SCREENSHOT_DIR");
+    if (directory.isEmpty())
+        GTEST_SKIP() << "runs from scripts/screenshot-dialogs under Xvfb";
+    const Shot shots[] = {
+        { "udp-keep-alive-147", 6, 6, 0, makeUdpKeepAlivePath },
+        { "keep-alive-wifi-141", 3, 1, 127, makeKeepAliveWifiPath },
+        { "keep-alive-wifi-141-short", 3, 4, 115, makeKeepAliveWifiPath },
+        { "keep-alive-time-140", 0, 3, 0, makeKeepAliveTimePath },
+        { "do-modes-143", 5, 27, 104, makeDoModesPath },
+        { "analog-settings-132-ai", 0, 8, 0, makeAnalogSettingsPath },
+        { "analog-settings-132-ao", 0, 11, 0, makeAnalogSettingsPath },
+        { "thermo-settings-136", 0, 12, 0, makeThermoSettingsPath },
+    };
+    for (const Shot& shot : shots) {
+        const auto path = shot.make(unitFor(shot));
+        ScriptedUserInterface ui;
+        bool saved = false;
+        QTimer::singleShot(800, [&] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                saved = grab(dialog, QDir(directory).filePath(QString("%1.png").arg(shot.name)));
+                dialog->close();
+            }
+        });
+        openRegisteredDialog(nullptr, path->form(), ui);
+        EXPECT_TRUE(saved) << shot.name;
+    }
+}
+
+} // namespace
