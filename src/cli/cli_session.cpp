@@ -19,8 +19,8 @@ CliSession::CliSession(const CliOptions& options, std::istream& in, std::ostream
     , m_out(out)
     , m_err(err)
     , m_ui(in, out, err, options.yes, isatty(STDIN_FILENO) && isatty(STDERR_FILENO))
-    , m_model(std::make_unique<MainWindowModel>(
-          m_view, m_events, m_ui, ProgramOptions { options.viewVersions, options.wifiMask }, std::move(adapters)))
+    , m_model(std::make_unique<MainWindowModel>(m_view, m_events, m_ui,
+          ProgramOptions { options.viewVersions, options.wifiMask }, std::move(adapters)))
 {
 }
 
@@ -97,6 +97,18 @@ int CliSession::resolveUnit(const std::string& unit)
     }
     m_err << "no unit with the hardware address " << macText(mac) << " answered" << std::endl;
     return -1;
+}
+
+std::optional<SettingOutcome> CliSession::settingCommand(SettingCommand command)
+{
+    std::optional<SettingOutcome> outcome;
+    // The outcome is handed to this thread, which pumps the flow's events until it arrives.
+    m_model->onSettingCommand(command,
+        [this, &outcome](SettingOutcome ended) { m_events.post([&outcome, ended] { outcome = ended; }); });
+    waitUntil([&outcome] { return outcome.has_value(); });
+    m_model->waitForFlows();
+    m_events.runPending();
+    return outcome;
 }
 
 } // namespace kovra::cli

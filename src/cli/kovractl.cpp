@@ -2,6 +2,7 @@
 
 #include "cli/cli_session.h"
 #include "cli/command_line.h"
+#include "cli/form_command.h"
 
 namespace kovra::cli {
 
@@ -21,6 +22,10 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(makeShowCommand());
     commands.push_back(makePingCommand());
     commands.push_back(makeSetAddressCommand());
+    // The setting buttons, one line each; mail and input-extension follow once their dialogs exist.
+    commands.push_back(makeFormCommand("other", SettingCommand::OtherSettings,
+        "the other-settings button: the unit's dialog (keep-alive, DO modes, analog, Wi-Fi) printed or "
+        "filled"));
     return commands;
 }
 

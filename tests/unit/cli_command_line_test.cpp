@@ -60,7 +60,9 @@ INSTANTIATE_TEST_SUITE_P(Lines, CliGoodLine,
             globals("", "10001", false, true) },
         GoodLine { { "set-address", "203.0.113.40", "--ip", "203.0.113.41", "--mask", "255.255.0.0",
                        "--gateway", "203.0.113.254", "--yes" },
-            "set-address", globals("", "10001", false, true) }));
+            "set-address", globals("", "10001", false, true) },
+        GoodLine { { "other", "203.0.113.60", "keep-idle=30", "ssid=plant floor", "--dry-run", "--json" },
+            "other", globals("", "10001", true) }));
 
 namespace {
 
@@ -126,7 +128,12 @@ INSTANTIATE_TEST_SUITE_P(Lines, CliBadLine,
         BadLine { { "set-address", "203.0.113.40", "--dhcp", "--gateway", "203.0.113.1" },
             "--gateway requires --ip", "kovractl set-address --help" },
         BadLine { { "set-address", "203.0.113.40", "--ip", "203.0.113.41", "--mask", "255.255.0" },
-            "--mask: not an IPv4 address a.b.c.d: 255.255.0", "kovractl set-address --help" }));
+            "--mask: not an IPv4 address a.b.c.d: 255.255.0", "kovractl set-address --help" },
+        BadLine { { "other" }, "UNIT is required", "kovractl other --help" },
+        BadLine { { "other", "203.0.113.60", "keep-idle=30", "keep-count" },
+            "FIELD=VALUE: not FIELD=VALUE: keep-count", "kovractl other --help" },
+        BadLine { { "other", "203.0.113.60", "=30" }, "FIELD=VALUE: not FIELD=VALUE: =30",
+            "kovractl other --help" }));
 
 namespace {
 
@@ -162,7 +169,8 @@ INSTANTIATE_TEST_SUITE_P(Commands, CliCommandHelp,
     testing::Values(HelpCase { "adapters", {} }, HelpCase { "search", {} },
         HelpCase { "add", { "IP REQUIRED" } }, HelpCase { "show", { "UNIT REQUIRED", "--show-secrets" } },
         HelpCase { "ping", { "IP REQUIRED", "--unit UNIT" } },
-        HelpCase { "set-address", { "UNIT REQUIRED", "--dhcp", "--ip A", "--mask M", "--gateway G" } }),
+        HelpCase { "set-address", { "UNIT REQUIRED", "--dhcp", "--ip A", "--mask M", "--gateway G" } },
+        HelpCase { "other", { "UNIT REQUIRED", "FIELD=VALUE ...", "--dry-run", "--show-secrets" } }),
     [](const testing::TestParamInfo<HelpCase>& info) {
         std::string name = info.param.command;
         name.erase(std::remove(name.begin(), name.end(), '-'), name.end());
