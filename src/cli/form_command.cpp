@@ -2,12 +2,38 @@
 
 #include "cli/argument_checks.h"
 #include "cli/cli_session.h"
+#include "cli/cli_user_interface.h"
 
 #include <ostream>
 
 namespace kovra::cli {
 
 namespace {
+
+// The exit status from how the dialog ended and the flow's outcome (nothing when the flow
+// did not end): 2 for a usage error in the words; 0 for a write, a test mail or a dry run,
+// and for values printed without words; 1 otherwise.
+int formCommandStatus(CliUserInterface::DialogResult dialog, std::optional<SettingOutcome> outcome)
+{
+    using DialogResult = CliUserInterface::DialogResult;
+    if (dialog == DialogResult::UsageError)
+        return kExitUsage;
+    if (!outcome)
+        return kExitFailed;
+    switch (*outcome) {
+    case SettingOutcome::Written:
+    case SettingOutcome::TestSent:
+    case SettingOutcome::DryRun:
+        return kExitOk;
+    case SettingOutcome::Cancelled:
+        return dialog == DialogResult::Printed ? kExitOk : kExitFailed;
+    case SettingOutcome::Refused:
+    case SettingOutcome::CommunicationError:
+    case SettingOutcome::WriteFailed:
+        return kExitFailed;
+    }
+    return kExitFailed;
+}
 
 class FormCommand : public Command {
 public:
@@ -67,28 +93,6 @@ private:
 std::unique_ptr<Command> makeFormCommand(std::string name, SettingCommand command, std::string summary)
 {
     return std::make_unique<FormCommand>(std::move(name), command, std::move(summary));
-}
-
-int formCommandStatus(CliUserInterface::DialogResult dialog, std::optional<SettingOutcome> outcome)
-{
-    using DialogResult = CliUserInterface::DialogResult;
-    if (dialog == DialogResult::UsageError)
-        return kExitUsage;
-    if (!outcome)
-        return kExitFailed;
-    switch (*outcome) {
-    case SettingOutcome::Written:
-    case SettingOutcome::TestSent:
-    case SettingOutcome::DryRun:
-        return kExitOk;
-    case SettingOutcome::Cancelled:
-        return dialog == DialogResult::Printed ? kExitOk : kExitFailed;
-    case SettingOutcome::Refused:
-    case SettingOutcome::CommunicationError:
-    case SettingOutcome::WriteFailed:
-        return kExitFailed;
-    }
-    return kExitFailed;
 }
 
 } // namespace kovra::cli
