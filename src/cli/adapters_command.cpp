@@ -14,8 +14,9 @@ namespace {
 class AdaptersCommand : public Command {
 public:
     std::string name() const override { return "adapters"; }
+    std::string summary() const override { return "the usable network adapters"; }
 
-    int run(CliSession& session, const std::vector<std::string>&) override
+    int run(CliSession& session) override
     {
         const auto& adapters = session.model().adapters();
         if (session.options().json) {
@@ -29,8 +30,8 @@ public:
         }
         std::vector<std::vector<std::string>> rows;
         for (const auto& a : adapters)
-            rows.push_back({ std::to_string(a.ifIndex), a.friendlyName, ipv4ToText(a.address), ipv4ToText(a.mask),
-                a.description });
+            rows.push_back({ std::to_string(a.ifIndex), a.friendlyName, ipv4ToText(a.address),
+                ipv4ToText(a.mask), a.description });
         printTextTable(session.out(), { "INDEX", "NAME", "ADDRESS", "MASK", "DESCRIPTION" }, rows);
         return kExitOk;
     }

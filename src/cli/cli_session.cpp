@@ -18,11 +18,10 @@ CliSession::CliSession(const CliOptions& options, std::istream& in, std::ostream
     : m_options(options)
     , m_out(out)
     , m_err(err)
-    , m_ui(in, err, options.yes, isatty(STDIN_FILENO) && isatty(STDERR_FILENO))
-    , m_model(std::make_unique<MainWindowModel>(m_view, m_events, m_ui, parseProgramOptions(commandLineOf(options)), std::move(adapters)))
+    , m_ui(in, out, err, options.yes, isatty(STDIN_FILENO) && isatty(STDERR_FILENO))
+    , m_model(std::make_unique<MainWindowModel>(m_view, m_events, m_ui,
+          ProgramOptions { options.viewVersions, options.wifiMask }, std::move(adapters)))
 {
-    if (m_options.port.empty())
-        m_options.port = std::to_string(kDefaultUnitPort);
 }
 
 int CliSession::initialize()
@@ -39,10 +38,7 @@ int CliSession::initialize()
     if (m_options.adapter.empty())
         return kExitOk;
     Ipv4 wanted = 0;
-    if (!parseIpv4(m_options.adapter, wanted)) {
-        m_err << "--adapter takes the adapter's IPv4 address" << std::endl;
-        return kExitUsage;
-    }
+    parseIpv4(m_options.adapter, wanted); // the command line has checked its form
     const auto& adapters = m_model->adapters();
     for (size_t i = 0; i < adapters.size(); ++i) {
         if (adapters[i].address == wanted) {
@@ -83,26 +79,36 @@ int CliSession::add(const std::string& address)
 int CliSession::resolveUnit(const std::string& unit)
 {
     Ipv4 address = 0;
-    std::array<uint8_t, 6> mac {};
     if (parseIpv4(unit, address)) {
         if (add(unit) != kExitOk)
             return -1;
         return m_model->table().findByIpText(ipv4ToText(address));
     }
-    if (parseMacText(unit, mac)) {
-        if (search() != kExitOk)
-            return -1;
-        const UnitTable& table = m_model->table();
-        for (const auto& row : m_model->rows()) {
-            const int slot = table.findByIpText(row.ip);
-            if (slot >= 0 && table.record(slot).mac == mac)
-                return slot;
-        }
-        m_err << "no unit with the hardware address " << macText(mac) << " answered" << std::endl;
+    // Otherwise a hardware address: the command line has checked its form.
+    std::array<uint8_t, 6> mac {};
+    parseMacText(unit, mac);
+    if (search() != kExitOk)
         return -1;
+    const UnitTable& table = m_model->table();
+    for (const auto& row : m_model->rows()) {
+        const int slot = table.findByIpText(row.ip);
+        if (slot >= 0 && table.record(slot).mac == mac)
+            return slot;
     }
-    m_err << "a unit is an IPv4 address or a hardware address XX-XX-XX-XX-XX-XX, not " << unit << std::endl;
+    m_err << "no unit with the hardware address " << macText(mac) << " answered" << std::endl;
     return -1;
+}
+
+std::optional<SettingOutcome> CliSession::settingCommand(SettingCommand command)
+{
+    std::optional<SettingOutcome> outcome;
+    // The outcome is handed to this thread, which pumps the flow's events until it arrives.
+    m_model->onSettingCommand(command,
+        [this, &outcome](SettingOutcome ended) { m_events.post([&outcome, ended] { outcome = ended; }); });
+    waitUntil([&outcome] { return outcome.has_value(); });
+    m_model->waitForFlows();
+    m_events.runPending();
+    return outcome;
 }
 
 } // namespace kovra::cli

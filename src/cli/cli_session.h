@@ -5,9 +5,12 @@
 #include "core/app/event_queue.h"
 #include "core/app/headless_view.h"
 #include "core/app/main_window_model.h"
+#include "core/app/setting_command_flow.h"
+#include "core/settings/setting_outcome.h"
 
 #include <iosfwd>
 #include <memory>
+#include <optional>
 
 namespace kovra::cli {
 
@@ -25,12 +28,17 @@ public:
     int search();
     // The add button with an address; an exit status (1 when the unit could not be added).
     int add(const std::string& address);
-    // UNIT as an IPv4 address (added by address) or a hardware address (searched for).
-    // The unit's slot, or -1 with the reason on the error stream.
+    // UNIT as an IPv4 address (added by address) or a hardware address (searched for), in a
+    // form the command line has checked. The unit's slot, or -1 with the reason on the error
+    // stream.
     int resolveUnit(const std::string& unit);
+    // A setting button on the selected unit, its events pumped until the flow has ended.
+    // The flow's outcome, or nothing when it did not end in time.
+    std::optional<SettingOutcome> settingCommand(SettingCommand command);
 
     MainWindowModel& model() { return *m_model; }
     const HeadlessView& view() const { return m_view; }
+    CliUserInterface& ui() { return m_ui; }
     const CliOptions& options() const { return m_options; }
     std::ostream& out() { return m_out; }
     std::ostream& err() { return m_err; }

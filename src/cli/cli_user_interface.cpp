@@ -1,12 +1,16 @@
 #include "cli/cli_user_interface.h"
 
+#include "cli/dialog_words.h"
+
 #include <istream>
 #include <ostream>
 
 namespace kovra::cli {
 
-CliUserInterface::CliUserInterface(std::istream& in, std::ostream& err, bool yes, bool interactive)
+CliUserInterface::CliUserInterface(
+    std::istream& in, std::ostream& out, std::ostream& err, bool yes, bool interactive)
     : m_in(in)
+    , m_out(out)
     , m_err(err)
     , m_yes(yes)
     , m_interactive(interactive)
@@ -17,7 +21,10 @@ void CliUserInterface::showMessage(const std::string& text)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     ++m_messages;
-    m_err << text << std::endl;
+    if (m_holdMessages)
+        m_heldMessages.push_back(text);
+    else
+        m_err << text << std::endl;
 }
 
 int CliUserInterface::messageCount() const
@@ -56,11 +63,59 @@ std::optional<std::string> CliUserInterface::chooseFile(FileMode, const std::str
     return std::nullopt;
 }
 
-bool CliUserInterface::openDialog(DialogForm&)
+bool CliUserInterface::openDialog(DialogForm& form)
 {
-    // Commands fill dialog forms from their arguments before a flow runs; a dialog that a
-    // flow opens on its own is cancelled.
-    return false;
+    std::unique_lock<std::mutex> lock(m_mutex);
+    if (!m_dialogWords)
+        return false;
+    const DialogWords words = *m_dialogWords;
+    if (words.assignments.empty()) {
+        m_out << dialogValuesText(form, words.showSecrets, words.json) << std::flush;
+        m_dialogResult = DialogResult::Printed;
+        return false;
+    }
+    if (const auto error = applyDialogWords(form, words.assignments)) {
+        m_err << "kovractl: " << *error << std::endl;
+        m_dialogResult = DialogResult::UsageError;
+        return false;
+    }
+    // OK's checks and questions show messages and ask through this interface.
+    lock.unlock();
+    const bool accepted = acceptDialog(form, *this);
+    lock.lock();
+    m_dialogResult = accepted ? DialogResult::Accepted : DialogResult::Refused;
+    m_holdMessages = accepted;
+    return accepted;
+}
+
+void CliUserInterface::fillDialogs(DialogWords words)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_dialogWords = std::move(words);
+}
+
+CliUserInterface::DialogResult CliUserInterface::dialogResult() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_dialogResult;
+}
+
+std::vector<std::string> CliUserInterface::takeHeldMessages()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_holdMessages = false;
+    std::vector<std::string> held;
+    held.swap(m_heldMessages);
+    return held;
+}
+
+void CliUserInterface::print(const std::string& text)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_out << text;
+    if (text.empty() || text.back() != '\n')
+        m_out << '\n';
+    m_out << std::flush;
 }
 
 } // namespace kovra::cli

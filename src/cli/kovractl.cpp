@@ -1,9 +1,8 @@
 #include "cli/kovractl.h"
 
 #include "cli/cli_session.h"
-#include "cli/command.h"
-
-#include <ostream>
+#include "cli/command_line.h"
+#include "cli/form_command.h"
 
 namespace kovra::cli {
 
@@ -23,37 +22,24 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(makeShowCommand());
     commands.push_back(makePingCommand());
     commands.push_back(makeSetAddressCommand());
+    // The setting buttons, one line each; mail and input-extension follow once their dialogs exist.
+    commands.push_back(makeFormCommand("other", SettingCommand::OtherSettings,
+        "the other-settings button: the unit's dialog (keep-alive, DO modes, analog, Wi-Fi) printed or "
+        "filled"));
     return commands;
 }
 
 int runKovractl(const std::vector<std::string>& words, std::istream& in, std::ostream& out, std::ostream& err,
     MainWindowModel::AdapterSource adapters)
 {
-    if (!words.empty() && (words[0] == "--help" || words[0] == "-h" || words[0] == "help")) {
-        out << usageText();
-        return kExitOk;
-    }
-    CliOptions options;
-    std::string error;
-    if (!parseCliOptions(words, options, error)) {
-        err << "kovractl: " << error << "\n\n" << usageText();
-        return kExitUsage;
-    }
-    for (auto& command : allCommands()) {
-        if (command->name() != options.command)
-            continue;
-        if (options.arguments.size() < command->minArguments() || options.arguments.size() > command->maxArguments()) {
-            err << "kovractl: wrong number of arguments for " << options.command << "\n\n" << usageText();
-            return kExitUsage;
-        }
-        CliSession session(options, in, out, err, std::move(adapters));
-        const int status = session.initialize();
-        if (status != kExitOk)
-            return status;
-        return command->run(session, options.arguments);
-    }
-    err << "kovractl: unknown command " << options.command << "\n\n" << usageText();
-    return kExitUsage;
+    CommandLine line;
+    if (const auto status = line.parse(words, out, err))
+        return *status;
+    CliSession session(line.options(), in, out, err, std::move(adapters));
+    const int status = session.initialize();
+    if (status != kExitOk)
+        return status;
+    return line.command().run(session);
 }
 
 } // namespace kovra::cli

@@ -4,5 +4,6 @@
 
 int main(int argc, char** argv)
 {
-    return kovra::cli::runKovractl(std::vector<std::string>(argv + 1, argv + argc), std::cin, std::cout, std::cerr);
+    return kovra::cli::runKovractl(
+        std::vector<std::string>(argv + 1, argv + argc), std::cin, std::cout, std::cerr);
 }

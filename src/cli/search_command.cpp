@@ -1,3 +1,4 @@
+#include "cli/argument_checks.h"
 #include "cli/cli_session.h"
 #include "cli/command.h"
 #include "cli/text_table.h"
@@ -33,8 +34,9 @@ void printRows(CliSession& session)
 class SearchCommand : public Command {
 public:
     std::string name() const override { return "search"; }
+    std::string summary() const override { return "search the adapter's network for units and list them"; }
 
-    int run(CliSession& session, const std::vector<std::string>&) override
+    int run(CliSession& session) override
     {
         const int status = session.search();
         printRows(session);
@@ -46,16 +48,26 @@ public:
 class AddCommand : public Command {
 public:
     std::string name() const override { return "add"; }
-    size_t minArguments() const override { return 1; }
-    size_t maxArguments() const override { return 1; }
+    std::string summary() const override { return "add the unit at IP by its address and list it"; }
 
-    int run(CliSession& session, const std::vector<std::string>& arguments) override
+    void declare(CLI::App& command) override
     {
-        const int status = session.add(arguments[0]);
+        command.add_option("IP", m_address, "the unit's IPv4 address (it may be on another subnet)")
+            ->required()
+            ->type_name("")
+            ->check(ipv4Check());
+    }
+
+    int run(CliSession& session) override
+    {
+        const int status = session.add(m_address);
         if (status == kExitOk)
             printRows(session);
         return status;
     }
+
+private:
+    std::string m_address;
 };
 
 } // namespace

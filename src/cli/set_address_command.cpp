@@ -1,3 +1,4 @@
+#include "cli/argument_checks.h"
 #include "cli/cli_session.h"
 #include "cli/command.h"
 
@@ -15,23 +16,33 @@ namespace {
 class SetAddressCommand : public Command {
 public:
     std::string name() const override { return "set-address"; }
-    size_t minArguments() const override { return 2; }
-    size_t maxArguments() const override { return 7; }
-
-    int run(CliSession& session, const std::vector<std::string>& arguments) override
+    std::string summary() const override
     {
-        bool dhcp = false;
-        std::string ip;
-        std::string mask;
-        std::string gateway;
-        if (!parseArguments(arguments, dhcp, ip, mask, gateway)) {
-            session.err()
-                << "kovractl: set-address takes UNIT and --dhcp, or --ip A with optional --mask M and "
-                   "--gateway G (dotted IPv4 addresses)"
-                << std::endl;
-            return kExitUsage;
-        }
-        const int slot = session.resolveUnit(arguments[0]);
+        return "give the unit an address or DHCP; asks first unless --yes";
+    }
+
+    void declare(CLI::App& command) override
+    {
+        addUnitArgument(command, m_unit);
+        CLI::Option_group* how = command.add_option_group("address", "DHCP, or a fixed address");
+        how->add_flag("--dhcp", m_dhcp, "switch the unit to DHCP");
+        CLI::Option* ip
+            = how->add_option("--ip", m_ip, "the new address")->type_name("A")->check(ipv4Check());
+        how->require_option(1);
+        command.add_option("--mask", m_mask, "the new subnet mask (default: the unit's current one)")
+            ->type_name("M")
+            ->check(ipv4Check())
+            ->needs(ip);
+        command
+            .add_option("--gateway", m_gateway, "the new default gateway (default: the unit's current one)")
+            ->type_name("G")
+            ->check(ipv4Check())
+            ->needs(ip);
+    }
+
+    int run(CliSession& session) override
+    {
+        const int slot = session.resolveUnit(m_unit);
         if (slot < 0)
             return kExitFailed;
         MainWindowModel& model = session.model();
@@ -43,10 +54,10 @@ public:
         }
         // What the window's boxes would hold: the selection's values, then the operator's.
         AddressEntry entry;
-        entry.dhcp = dhcp;
-        entry.address = dhcp ? group.address : ip;
-        entry.mask = mask.empty() ? group.mask : mask;
-        entry.gateway = gateway.empty() ? group.gateway : gateway;
+        entry.dhcp = m_dhcp;
+        entry.address = m_dhcp ? group.address : m_ip;
+        entry.mask = m_mask.empty() ? group.mask : m_mask;
+        entry.gateway = m_gateway.empty() ? group.gateway : m_gateway;
 
         std::atomic<AddressWriteOutcome> outcome { AddressWriteOutcome::Nothing };
         model.onSetAddress(entry, [&outcome](AddressWriteOutcome o) { outcome = o; });
@@ -55,29 +66,11 @@ public:
     }
 
 private:
-    static bool parseArguments(const std::vector<std::string>& arguments, bool& dhcp, std::string& ip,
-        std::string& mask, std::string& gateway)
-    {
-        for (size_t i = 1; i < arguments.size(); ++i) {
-            const std::string& word = arguments[i];
-            std::string* value = word == "--ip" ? &ip
-                : word == "--mask"              ? &mask
-                : word == "--gateway"           ? &gateway
-                                                : nullptr;
-            if (word == "--dhcp") {
-                dhcp = true;
-            } else if (value && i + 1 < arguments.size() && value->empty()) {
-                *value = arguments[++i];
-                Ipv4 parsed = 0;
-                if (!parseIpv4(*value, parsed))
-                    return false;
-            } else {
-                return false;
-            }
-        }
-        // Either DHCP or a new address, never both.
-        return dhcp != !ip.empty() && (!dhcp || (mask.empty() && gateway.empty()));
-    }
+    std::string m_unit;
+    bool m_dhcp = false;
+    std::string m_ip;
+    std::string m_mask;
+    std::string m_gateway;
 };
 
 } // namespace
