@@ -3,6 +3,8 @@
 #include "cli/argument_checks.h"
 #include "cli/cli_session.h"
 #include "cli/cli_user_interface.h"
+#include "core/platform/cp932_text.h"
+#include "core/settings/write_plan.h"
 
 #include <ostream>
 
@@ -71,7 +73,9 @@ public:
         CliUserInterface& ui = session.ui();
         ui.fillDialogs({ m_assignments, m_showSecrets, session.options().json });
         if (m_dryRun)
-            model.setDryRun([&ui](const std::string& plan) { ui.print(plan); });
+            model.setDryRun([&ui, showSecrets = m_showSecrets](const WritePlan& plan) {
+                ui.print(cp932ToUtf8(describeWritePlan(plan, !showSecrets)));
+            });
         const int status = formCommandStatus(ui.dialogResult(), session.settingCommand(m_command));
         for (const auto& message : ui.takeHeldMessages())
             (status == kExitOk ? session.out() : session.err()) << message << std::endl;

@@ -142,7 +142,7 @@ TEST_F(SettingCommandFlowTest, CancelWritesNothing)
 TEST_F(SettingCommandFlowTest, DryRunDescribesTheWriteAndSendsNothing)
 {
     std::string described;
-    m_bench.model().setDryRun([&](const std::string& text) { described = text; });
+    m_bench.model().setDryRun([&](const WritePlan& plan) { described = describeWritePlan(plan); });
     fillWith({ { "keepalive", "60" } });
     EXPECT_EQ(press("127.0.0.60", SettingCommand::OtherSettings), SettingOutcome::DryRun);
     EXPECT_NE(described.find("KEEP_A"), std::string::npos) << described;

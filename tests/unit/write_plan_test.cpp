@@ -232,3 +232,26 @@ TEST(WritePlanSimulated, ModeReadThenKeepAliveMessage)
 }
 
 } // namespace
+
+TEST(WritePlanDescribe, MaskedPasswordsKeepTheirLineEnds)
+{
+    // Every password key of the units: the Wi-Fi one, the single account, clear and scrambled
+    // entries; the other values stay as they are.
+    const WritePlan plan { MessageStep {
+        "SSID\r\nplant\r\nPASS\r\nwifi-key\r\nMPASS\nsmtp\nM1PASS\r\nclear\r\n"
+        "E2PASS\r\nab~cd\r\nEND\r\n" } };
+    EXPECT_EQ(describeWritePlan(plan, true),
+        "1. settings message to port 9998, 75 bytes:\n"
+        "  SSID\\r\\n\n"
+        "  plant\\r\\n\n"
+        "  PASS\\r\\n\n"
+        "  *\\r\\n\n"
+        "  MPASS\\n\n"
+        "  *\\n\n"
+        "  M1PASS\\r\\n\n"
+        "  *\\r\\n\n"
+        "  E2PASS\\r\\n\n"
+        "  *\\r\\n\n"
+        "  END\\r\\n\n");
+    EXPECT_NE(describeWritePlan(plan).find("wifi-key"), std::string::npos);
+}

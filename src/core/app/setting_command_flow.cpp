@@ -58,7 +58,7 @@ SettingOutcome SettingCommandFlow::openAndWrite(DialogPath& path)
         return SettingOutcome::Cancelled;
     const WritePlan plan = path.plan();
     if (m_dryRun) {
-        m_dryRun(describeWritePlan(plan));
+        m_dryRun(plan);
         return SettingOutcome::DryRun;
     }
     if (runWritePlan(plan, m_unit.record) != 0)

@@ -34,8 +34,8 @@ using SettingChooser = std::function<SettingChoice(SettingCommand, const UnitSlo
 class SettingCommandFlow {
 public:
     using Done = std::function<void(SettingOutcome)>;
-    // Set by kovractl --dry-run: the write plan's description goes here instead of the unit.
-    using DryRun = std::function<void(const std::string&)>;
+    // Set by kovractl --dry-run: the write plan goes here instead of to the unit.
+    using DryRun = std::function<void(const WritePlan&)>;
 
     SettingCommandFlow(FlowContext context, SettingCommand command, const UnitSlot& unit, bool wifiMask,
         SettingChooser chooser, DryRun dryRun, Done done);

@@ -100,6 +100,34 @@ std::string messageText(const std::string& message)
     return text;
 }
 
+// Key lines whose value is a password end with this.
+constexpr char kPasswordKeyEnd[] = "PASS";
+
+// The message with every password value line replaced by "*", its terminator kept.
+std::string maskedSecrets(const std::string& message)
+{
+    std::string masked;
+    bool secretNext = false;
+    size_t start = 0;
+    while (start < message.size()) {
+        const size_t end = message.find(kLineFeed, start);
+        const size_t next = end == std::string::npos ? message.size() : end + 1;
+        std::string line = message.substr(start, next - start);
+        std::string content = line.substr(0, line.find_first_of("\r\n"));
+        if (secretNext) {
+            line = "*" + line.substr(content.size());
+            secretNext = false;
+        } else {
+            const size_t keyEnd = sizeof(kPasswordKeyEnd) - 1;
+            secretNext = content.size() >= keyEnd
+                && content.compare(content.size() - keyEnd, keyEnd, kPasswordKeyEnd) == 0;
+        }
+        masked += line;
+        start = next;
+    }
+    return masked;
+}
+
 std::string bytesText(const std::vector<uint8_t>& bytes)
 {
     std::string text;
@@ -109,10 +137,13 @@ std::string bytesText(const std::vector<uint8_t>& bytes)
 }
 
 struct StepDescriber {
+    bool maskSecrets = false;
+
     std::string operator()(const MessageStep& step) const
     {
         return "settings message to port " + std::to_string(kSettingsPort) + ", "
-            + std::to_string(step.text.size()) + " bytes:\n" + messageText(step.text);
+            + std::to_string(step.text.size()) + " bytes:\n"
+            + messageText(maskSecrets ? maskedSecrets(step.text) : step.text);
     }
 
     std::string operator()(const DirectStep& step) const
@@ -168,12 +199,12 @@ int runWritePlan(const WritePlan& plan, const UnitRecord& unit)
     return 0;
 }
 
-std::string describeWritePlan(const WritePlan& plan)
+std::string describeWritePlan(const WritePlan& plan, bool maskSecrets)
 {
     std::string text;
     int number = 0;
     for (const WriteStep& step : plan)
-        text += std::to_string(++number) + ". " + std::visit(StepDescriber {}, step);
+        text += std::to_string(++number) + ". " + std::visit(StepDescriber { maskSecrets }, step);
     return text;
 }
 

@@ -68,7 +68,8 @@ int runWritePlan(const WritePlan& plan, const UnitRecord& unit);
 // control bytes as "<09>"; requests as their printable bytes with the others in "<C8>" form,
 // with the awaited answer length, "no echo check" and the pause; accessor writes by letter and
 // decimal value, memory writes by register and hex bytes, records by number and size. The same
-// plan always gives the same text.
-std::string describeWritePlan(const WritePlan& plan);
+// plan always gives the same text. With maskSecrets the value line of every password key
+// ("PASS", "MPASS", "M%dPASS", "E%dPASS") reads "*".
+std::string describeWritePlan(const WritePlan& plan, bool maskSecrets = false);
 
 } // namespace kovra
