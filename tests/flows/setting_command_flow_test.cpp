@@ -21,7 +21,9 @@ const char* const kFleet = R"({
     { "address": "127.0.0.63", "kind": 0, "model": 3, "port": 10002 },
     { "address": "127.0.0.64", "kind": 0, "model": 3, "port": 10002, "modelAnswer": "none" },
     { "address": "127.0.0.65", "kind": 0, "model": 4, "port": 10002, "switch": 15 },
-    { "address": "127.0.0.66", "kind": 6, "model": 6 }
+    { "address": "127.0.0.66", "kind": 6, "model": 6 },
+    { "address": "127.0.0.67", "kind": 5, "model": 25, "text": { "sketchVersion": 104, "parameters": { "SOCK": "3" } } },
+    { "address": "127.0.0.68", "kind": 4, "model": 18 }
   ]
 })";
 
@@ -103,6 +105,25 @@ TEST_F(SettingCommandFlowTest, Kind3Version105HasNoOtherFunctionsAndSendsNothing
     EXPECT_EQ(press("127.0.0.62", SettingCommand::OtherSettings), SettingOutcome::Refused);
     EXPECT_EQ(m_bench.ui.messages(), std::vector<std::string> { texts::kNoOtherFunctions });
     EXPECT_TRUE(sincePress("127.0.0.62").empty());
+}
+
+TEST_F(SettingCommandFlowTest, RefusalsOfTheOtherButtonsSendNothing)
+{
+    struct Case {
+        const char* address;
+        SettingCommand command;
+        const char* message;
+    };
+    const Case cases[] = {
+        { "127.0.0.67", SettingCommand::MailAlert, texts::kNoMailAlertModbus },
+        { "127.0.0.68", SettingCommand::InputExtension, texts::kNoInputExtension },
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(press(c.address, c.command), SettingOutcome::Refused) << c.address;
+        ASSERT_FALSE(m_bench.ui.messages().empty());
+        EXPECT_EQ(m_bench.ui.messages().back(), c.message) << c.address;
+        EXPECT_TRUE(sincePress(c.address).empty()) << c.address;
+    }
 }
 
 TEST_F(SettingCommandFlowTest, FailingCheckKeepsTheDialogOpenThenTheCorrectedValuesAreWritten)
