@@ -6,7 +6,8 @@ const std::string& demoFleetText()
 {
     // One unit per model of the model-name table (kinds 0, 1 and 4), then the odd cases, then a
     // unit behind a Wi-Fi module (kind 2), the text-protocol units, and from .80 on units for the
-    // other-settings paths that the first ones leave out. Analog units hold a sampling index
+    // other-settings paths that the first ones leave out. Kinds 5 and 7 (.62, .83) extend their inputs
+    // to each other over connection 1. Analog units hold a sampling index
     // (register 49h) and AO initial values (registers 30h + 3n: kind, raw high, raw low).
     static const std::string text = R"json({
   "units": [
@@ -43,7 +44,9 @@ const std::string& demoFleetText()
     { "name": "QM-120W",      "kind": 3, "address": "203.0.113.60", "model": 1, "text": { "sketchVersion": 127 } },
     { "name": "QM-150W old",  "kind": 3, "address": "203.0.113.61", "model": 4, "text": { "sketchVersion": 115 } },
     { "name": "QM-N410",      "kind": 5, "address": "203.0.113.62", "model": 25, "text": { "sketchVersion": 104,
-      "parameters": { "E1USER": "line1-alert", "E1PASS": "Kv4!pass", "DO1_MD": 1, "DO2_MD": 2, "DO2_OT": 30 } } },
+      "parameters": { "E1USER": "line1-alert", "E1PASS": "Kv4!pass", "DO1_MD": 1, "DO2_MD": 2, "DO2_OT": 30,
+        "HIP1": "203.0.113.83", "HPORT1": 10001, "HIP3": "203.0.113.63", "HPORT3": 10001, "DISCON": -1,
+        "NOTICE": 30000, "DI1_EX": 0, "DI2_EX": 1, "DO1_EX": 0, "DO2_EX": 1 } } },
     { "name": "QM-N420 1.02", "kind": 5, "address": "203.0.113.63", "model": 26, "text": { "sketchVersion": 102 } },
     { "name": "QM-170 QX",    "kind": 6, "address": "203.0.113.64", "model": 6, "registers": { "49": 5 } },
     { "name": "QM-N110",      "kind": 7, "address": "203.0.113.65", "model": 0, "switch": 15 },
@@ -55,7 +58,8 @@ const std::string& demoFleetText()
     { "name": "QM-110W AP",   "kind": 3, "address": "203.0.113.82", "model": 0, "text": { "sketchVersion": 130,
       "parameters": { "E_RST": 1, "AP": 1, "AP_CH": 11, "SSID": "kovra-ap-82", "PASS": "ap-pass-8282" } } },
     { "name": "QM-N150",      "kind": 7, "address": "203.0.113.83", "model": 4, "switch": 3, "text": {
-      "parameters": { "DO1_MD": 1, "DO3_MD": 2, "DO3_OT": 20, "KEEP_A": 24 } } },
+      "parameters": { "DO1_MD": 1, "DO3_MD": 2, "DO3_OT": 20, "KEEP_A": 24,
+        "HIP1": "203.0.113.62", "HPORT1": 10001 } } },
     { "name": "QM-N420 Modbus", "kind": 5, "address": "203.0.113.84", "model": 26, "text": { "sketchVersion": 102,
       "parameters": { "SOCK": 3 } } },
     { "name": "QX-01 KOVRA4", "kind": 5, "address": "203.0.113.85", "model": 32, "registers": { "49": 6 } },

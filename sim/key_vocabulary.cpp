@@ -12,7 +12,7 @@ namespace sim {
 
 namespace {
 
-enum class Value { Integer, Text, Address, Mask, Scrambled, ReadOnly };
+enum class Value { Integer, Text, Address, Destination, Mask, Scrambled, ReadOnly };
 enum class Count { Dos, Dis };
 
 struct Rule {
@@ -44,6 +44,9 @@ constexpr Rule kPort { Value::Integer, 0, kMaxPort };
 constexpr Rule kCommandPort { Value::Integer, 1, kMaxPort };
 constexpr Rule kText { Value::Text };
 constexpr Rule kAddress { Value::Address };
+// A connection's destination: a dotted address, or empty for none.
+constexpr Rule kDestination { Value::Destination };
+constexpr char kNoDestination[] = "0.0.0.0"; // what a unit reports for none
 
 const FixedKey kFixedKeys[] = {
     { "MODEL", { Value::ReadOnly } },
@@ -57,11 +60,11 @@ const FixedKey kFixedKeys[] = {
     { "PORT2", kPort },
     { "PORT3", kPort },
     { "PORT4", kPort },
-    { "HIP", kAddress },
-    { "HIP1", kAddress },
-    { "HIP2", kAddress },
-    { "HIP3", kAddress },
-    { "HIP4", kAddress },
+    { "HIP", kDestination },
+    { "HIP1", kDestination },
+    { "HIP2", kDestination },
+    { "HIP3", kDestination },
+    { "HIP4", kDestination },
     { "HPORT", kPort },
     { "HPORT1", kPort },
     { "HPORT2", kPort },
@@ -166,6 +169,9 @@ std::string checkValue(const Rule& rule, const std::string& value)
                                              : std::string();
     case Value::Address:
         return AddressText::parse(value, address) ? std::string() : "not a dotted IPv4 address";
+    case Value::Destination:
+        return value.empty() || AddressText::parse(value, address) ? std::string()
+                                                                   : "not a dotted IPv4 address";
     case Value::Mask:
         return AddressText::parse(value, address) && AddressText::prefixLength(address) >= 0
             ? std::string()
@@ -217,6 +223,8 @@ std::string KeyVocabulary::take(const std::string& key, const std::string& value
     if (rule->value == Value::Integer) {
         readInteger(value, number);
         kept = std::to_string(number);
+    } else if (rule->value == Value::Destination && value.empty()) {
+        kept = kNoDestination;
     } else if (isScrambledUser(key)) {
         kept = unpadUnscrambled(value, kUserShift);
     } else if (isScrambledPass(key)) {

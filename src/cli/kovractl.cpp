@@ -22,7 +22,10 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(makeShowCommand());
     commands.push_back(makePingCommand());
     commands.push_back(makeSetAddressCommand());
-    // The setting buttons, one line each; mail and input-extension follow once their dialogs exist.
+    // The setting buttons, one line each; mail follows once its dialogs exist.
+    commands.push_back(makeFormCommand("input-extension", SettingCommand::InputExtension,
+        "the input-extension button: the unit's connections dialog (ports, destinations, timing, "
+        "mapping, mode) printed or filled"));
     commands.push_back(makeFormCommand("other", SettingCommand::OtherSettings,
         "the other-settings button: the unit's dialog (keep-alive, DO modes, analog, Wi-Fi) printed or "
         "filled"));

@@ -2,6 +2,7 @@
 
 #include "core/alerts/do_alert_form.h"
 #include "gui/analog_settings_dialog.h"
+#include "gui/connections_dialog.h"
 #include "gui/do_alert_dialog.h"
 #include "gui/do_modes_dialog.h"
 #include "gui/keep_alive_time_dialog.h"
@@ -26,6 +27,7 @@ const std::map<int, OpenFunction>& registry()
         { 140, openKeepAliveTimeDialog },
         { 141, openKeepAliveWifiDialog },
         { 143, openDoModesDialog },
+        { 145, openConnectionsDialog },
         { 147, openUdpKeepAliveDialog },
     };
     return dialogs;

@@ -2,6 +2,7 @@
 
 #include "core/app/setting_command_texts.h"
 #include "core/app/system_texts.h"
+#include "core/functions/input_extension_paths.h"
 #include "core/functions/other_settings_paths.h"
 #include "core/units/model_table.h"
 
@@ -112,6 +113,10 @@ SettingChoice chooseSettingPath(SettingCommand command, const UnitSlot& unit, bo
         break;
     case SettingCommand::InputExtension:
         choice.refusal = inputExtensionRefusal(unit);
+        // Kinds 5 and 7 take their four connections by the settings message; the other
+        // kinds' dialog comes with its own change.
+        if (choice.refusal.empty() && (unit.record.kind == kKindKovra4 || unit.record.kind == kKindThirdName))
+            choice.path = makeConnectionsPath(unit);
         break;
     case SettingCommand::OtherSettings:
         choice.refusal = otherSettingsRefusal(unit);
