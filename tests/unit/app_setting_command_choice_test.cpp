@@ -71,6 +71,15 @@ TEST_P(InputExtensionRefusal, MatchesTheUnit)
     EXPECT_EQ(inputExtensionRefusal(slotOf(GetParam().unit)), GetParam().refusal);
 }
 
+TEST(InputExtensionChoice, Kinds5And7GetTheFourConnections)
+{
+    for (const Unit& unit : { Unit { kKindKovra4, 25, 104 }, Unit { kKindThirdName, 0, 100 } }) {
+        const SettingChoice choice = chooseSettingPath(SettingCommand::InputExtension, slotOf(unit), false);
+        ASSERT_NE(choice.path, nullptr) << unit.kind;
+        EXPECT_EQ(choice.path->form().templateId(), 145);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Units, InputExtensionRefusal,
     ::testing::Values(RefusalCase { "kind0_model0", { kKindWired, 0 }, "" },
         RefusalCase { "kind4_kind3_extension", { kKindNewerWired, 17 }, "" },
