@@ -22,7 +22,9 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(makeShowCommand());
     commands.push_back(makePingCommand());
     commands.push_back(makeSetAddressCommand());
-    // The setting buttons, one line each; mail and input-extension follow once their dialogs exist.
+    // The setting buttons, one line each; input-extension follows once its dialogs exist.
+    commands.push_back(makeFormCommand("mail", SettingCommand::MailAlert,
+        "the mail alert button: the unit's dialog (per-input mail entries) printed or filled"));
     commands.push_back(makeFormCommand("other", SettingCommand::OtherSettings,
         "the other-settings button: the unit's dialog (keep-alive, DO modes, analog, Wi-Fi) printed or "
         "filled"));
