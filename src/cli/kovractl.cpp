@@ -22,7 +22,9 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(makeShowCommand());
     commands.push_back(makePingCommand());
     commands.push_back(makeSetAddressCommand());
-    // The setting buttons, one line each; mail follows once its dialogs exist.
+    // The setting buttons, one line each.
+    commands.push_back(makeFormCommand("mail", SettingCommand::MailAlert,
+        "the mail alert button: the unit's mail alert dialog printed or filled"));
     commands.push_back(makeFormCommand("input-extension", SettingCommand::InputExtension,
         "the input-extension button: the unit's connections dialog (ports, destinations, timing, "
         "mapping, mode) printed or filled"));

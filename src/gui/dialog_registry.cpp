@@ -1,10 +1,12 @@
 #include "gui/dialog_registry.h"
 
 #include "core/alerts/do_alert_form.h"
+#include "core/alerts/entry_mail_form.h"
 #include "gui/analog_settings_dialog.h"
 #include "gui/connections_dialog.h"
 #include "gui/do_alert_dialog.h"
 #include "gui/do_modes_dialog.h"
+#include "gui/entry_mail_dialog.h"
 #include "gui/keep_alive_time_dialog.h"
 #include "gui/keep_alive_wifi_dialog.h"
 #include "gui/thermo_settings_dialog.h"
@@ -22,6 +24,7 @@ const std::map<int, OpenFunction>& registry()
 {
     static const std::map<int, OpenFunction> dialogs {
         { kDoAlertTemplateId, openDoAlertDialog },
+        { kEntryMailTemplateId, openEntryMailDialog },
         { 132, openAnalogSettingsDialog },
         { 136, openThermoSettingsDialog },
         { 140, openKeepAliveTimeDialog },

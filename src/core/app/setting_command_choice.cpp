@@ -1,5 +1,6 @@
 #include "core/app/setting_command_choice.h"
 
+#include "core/alerts/mail_alert_paths.h"
 #include "core/app/setting_command_texts.h"
 #include "core/app/system_texts.h"
 #include "core/functions/input_extension_paths.h"
@@ -107,9 +108,11 @@ SettingChoice chooseSettingPath(SettingCommand command, const UnitSlot& unit, bo
     SettingChoice choice;
     switch (command) {
     case SettingCommand::MailAlert:
-        // The mail alert dialogs come with their own change; until then the button only
-        // refuses the units that have no mail alert.
+        // The other mail alert dialogs come with their own changes; until then the button
+        // only refuses the units that have no mail alert.
         choice.refusal = mailAlertRefusal(unit);
+        if (choice.refusal.empty() && (unit.record.kind == kKindKovra4 || unit.record.kind == kKindThirdName))
+            choice.path = makeEntryMailPath(unit);
         break;
     case SettingCommand::InputExtension:
         choice.refusal = inputExtensionRefusal(unit);

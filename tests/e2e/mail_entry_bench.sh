@@ -1,0 +1,100 @@
+# kovractl mail on kinds 5 and 7: the per-input mail entries written through the unit's own
+# path (scrambled credentials on kind 7 and kind 5 from 1.03, in clear below), the message as
+# the unit logged it, the values read back from the unit, and a refused entry sending nothing.
+set -euo pipefail
+source "$KOVRA_SRC/tests/e2e/lib/bench.sh"
+work=$(mktemp -d)
+cat >"$work/fleet.json" <<'JSON'
+{ "units": [
+  { "name": "k4",     "kind": 5, "address": "203.0.113.21", "model": 25, "text": { "sketchVersion": 104 } },
+  { "name": "k4 old", "kind": 5, "address": "203.0.113.22", "model": 26, "text": { "sketchVersion": 102 } },
+  { "name": "third",  "kind": 7, "address": "203.0.113.24", "model": 0 }
+] }
+JSON
+start_sim --fleet "$work/fleet.json"
+ctl() { "$KOVRA_BIN/kovractl" "$@"; }
+
+# The value of one field as the dialog loads it from the unit.
+field() {
+    ctl mail --show-secrets "$1" | sed -n "s/^$2: //p"
+}
+# Asks until the unit is back from its restart and shows the expected value.
+expect_field() {
+    local unit=$1 name=$2 want=$3 got=""
+    for _ in $(seq 40); do
+        got=$(field "$unit" "$name" 2>/dev/null || true)
+        [ "$got" = "$want" ] && return 0
+        sleep 0.25
+    done
+    echo "$unit $name: '$got', expected '$want'" >&2
+    return 1
+}
+settings_count() {
+    grep -c "\"unit\":\"$1\".*\"request\":\"settings\"" "$SIM_LOG" || true
+}
+# The last settings message the unit logged, as text.
+last_message() {
+    python3 - "$SIM_LOG" "$1" <<'PY'
+import json, sys
+lines = [json.loads(l) for l in open(sys.argv[1]) if l.strip()]
+sent = [l for l in lines if l.get("unit") == sys.argv[2] and l.get("request") == "settings"]
+sys.stdout.write(bytes.fromhex(sent[-1]["hex"]).decode("cp932"))
+PY
+}
+
+# One line of the message present (as a whole line), or absent anywhere.
+has_line() {
+    grep -qx "$1"$'\r' <<<"$2" || { echo "missing line '$1'" >&2; return 1; }
+}
+lacks() {
+    if grep -q "$1" <<<"$2"; then
+        echo "unexpected '$1'" >&2
+        return 1
+    fi
+}
+
+for unit in 203.0.113.21 203.0.113.22 203.0.113.24; do
+    n=${unit##*.}
+    ctl --yes mail "$unit" di1.mode=hi di1.server=smtp$n.kovra.jp di1.port=587 di1.user=alert-$n \
+        di1.password="Pw!$n~x" di1.sender=unit$n@kovra.jp di1.to1=ops@kovra.jp di1.message="DI1 ON" \
+        >"$work/out.txt" 2>&1
+    grep -q "設定完了しました。" "$work/out.txt"
+    message=$(last_message "$unit")
+    has_line M1HOST "$message"
+    has_line "smtp$n.kovra.jp" "$message"
+    has_line END "$message"
+    if [ "$unit" = 203.0.113.22 ]; then
+        has_line M1USER "$message"
+        has_line "alert-$n" "$message"
+    else
+        # The credentials travel only scrambled.
+        has_line E1USER "$message"
+        lacks "alert-$n" "$message"
+        lacks M1USER "$message"
+    fi
+    expect_field "$unit" di1.server "smtp$n.kovra.jp"
+    expect_field "$unit" di1.mode hi
+    expect_field "$unit" di1.port 587
+    expect_field "$unit" di1.user "alert-$n"
+    expect_field "$unit" di1.password "Pw!$n~x"
+    expect_field "$unit" di1.message "DI1 ON"
+    echo "$unit: entry 1 written and read back"
+done
+
+# A user the scrambled form would cut, and a line break in a text, are refused unsent.
+before=$(settings_count 203.0.113.24)
+for word in "di2.user=new user" $'di1.message=a\nM1HOST'; do
+    set +e
+    ctl --yes mail 203.0.113.24 "$word" 2>"$work/err.txt"; status=$?
+    set -e
+    [ "$status" = 1 ]
+    grep -q "DI[12] の" "$work/err.txt"
+done
+[ "$(settings_count 203.0.113.24)" = "$before" ]
+# A space in the user is carried by the clear form.
+ctl --yes mail 203.0.113.22 "di2.user=new user" >/dev/null
+expect_field 203.0.113.22 di2.user "new user"
+ctl --yes mail --dry-run 203.0.113.21 di2.password=secret >"$work/dry.txt"
+grep -q "E2PASS" "$work/dry.txt"
+lacks secret "$(cat "$work/dry.txt")"
+echo "refusals and dry run: nothing sent, passwords masked"
