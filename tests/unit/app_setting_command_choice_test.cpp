@@ -71,6 +71,15 @@ TEST_P(InputExtensionRefusal, MatchesTheUnit)
     EXPECT_EQ(inputExtensionRefusal(slotOf(GetParam().unit)), GetParam().refusal);
 }
 
+TEST(MailAlertChoice, Kinds5And7GetThePerInputEntries)
+{
+    for (const Unit& unit : { Unit { kKindKovra4, 25, 104 }, Unit { kKindThirdName, 0, 100 } }) {
+        const SettingChoice choice = chooseSettingPath(SettingCommand::MailAlert, slotOf(unit), false);
+        ASSERT_NE(choice.path, nullptr) << unit.kind;
+        EXPECT_EQ(choice.path->form().dialogName(), "EntryMailDialog");
+    }
+}
+
 TEST(InputExtensionChoice, Kinds5And7GetTheFourConnections)
 {
     for (const Unit& unit : { Unit { kKindKovra4, 25, 104 }, Unit { kKindThirdName, 0, 100 } }) {
