@@ -7,20 +7,6 @@ work=$(mktemp -d)
 start_sim --demo
 ctl() { "$KOVRA_BIN/kovractl" "$@"; }
 
-field() {
-    ctl input-extension "$1" | sed -n "s/^$2: //p"
-}
-# Asks until the unit is back from its restart and shows the expected value.
-expect_field() {
-    local unit=$1 name=$2 want=$3 got=""
-    for _ in $(seq 40); do
-        got=$(field "$unit" "$name" 2>/dev/null || true)
-        [ "$got" = "$want" ] && return 0
-        sleep 0.25
-    done
-    echo "$unit $name: '$got', expected '$want'" >&2
-    return 1
-}
 # The settings messages a unit has logged, oldest first, as text (one JSON string a line).
 messages() {
     python3 - "$SIM_LOG" "$1" <<'PY'
@@ -31,17 +17,14 @@ for line in open(sys.argv[1]):
         print(json.dumps(bytes.fromhex(entry["hex"]).decode("cp932")))
 PY
 }
-settings_count() {
-    messages "$1" | wc -l
-}
 last_message() {
     messages "$1" | tail -1 | python3 -c 'import json, sys; print(json.loads(sys.stdin.read()), end="")'
 }
 
 # The demo units open with their configured connection 1 to each other.
-[ "$(field 203.0.113.62 host1)" = "203.0.113.83" ]
-[ "$(field 203.0.113.83 host1)" = "203.0.113.62" ]
-[ "$(field 203.0.113.62 di2.ext)" = "do2" ]
+[ "$(form_field input-extension 203.0.113.62 host1)" = "203.0.113.83" ]
+[ "$(form_field input-extension 203.0.113.83 host1)" = "203.0.113.62" ]
+[ "$(form_field input-extension 203.0.113.62 di2.ext)" = "do2" ]
 
 # Kind 5, layout 1: connection 2, timing and mapping.
 ctl --yes input-extension 203.0.113.62 port2=10005 host2=203.0.113.65 host-port2=10001 \
@@ -49,12 +32,12 @@ ctl --yes input-extension 203.0.113.62 port2=10005 host2=203.0.113.65 host-port2
 grep -q "設定完了しました。" "$work/out.txt"
 last_message 203.0.113.62 >"$work/sent.txt"
 grep -q "^HIP2" "$work/sent.txt" && grep -q "^DI2_EX" "$work/sent.txt" && grep -q "^DO2_EX" "$work/sent.txt"
-expect_field 203.0.113.62 port2 10005
-expect_field 203.0.113.62 host2 203.0.113.65
-expect_field 203.0.113.62 host-port2 10001
-expect_field 203.0.113.62 notice 60sec
-expect_field 203.0.113.62 di1.ext do2
-expect_field 203.0.113.62 do1.ext none
+expect_form_field input-extension 203.0.113.62 port2 10005
+expect_form_field input-extension 203.0.113.62 host2 203.0.113.65
+expect_form_field input-extension 203.0.113.62 host-port2 10001
+expect_form_field input-extension 203.0.113.62 notice 60sec
+expect_form_field input-extension 203.0.113.62 di1.ext do2
+expect_form_field input-extension 203.0.113.62 do1.ext none
 echo "kind 5: connections, timing and mapping written and read back"
 
 # Kind 7 without DIs (model 4): connections only; clearing connection 1's destination.
@@ -62,14 +45,14 @@ ctl --yes input-extension 203.0.113.83 port2=10005 host2=203.0.113.65 host-port2
     mode=udp >"$work/out.txt" 2>&1
 grep -q "設定完了しました。" "$work/out.txt"
 ! grep -q "_EX" <(last_message 203.0.113.83)
-expect_field 203.0.113.83 host2 203.0.113.65
-expect_field 203.0.113.83 host1 ""
-expect_field 203.0.113.83 mode udp
+expect_form_field input-extension 203.0.113.83 host2 203.0.113.65
+expect_form_field input-extension 203.0.113.83 host1 ""
+expect_form_field input-extension 203.0.113.83 mode udp
 echo "kind 7: connections and mode written and read back"
 
 # A new connection-1 port moves the unit's command port: the next command reaches it there.
 ctl --yes input-extension 203.0.113.62 port1=12000 >/dev/null
-expect_field 203.0.113.62 port1 12000
+expect_form_field input-extension 203.0.113.62 port1 12000
 echo "kind 5: port 1 moved and the unit answers on it"
 
 # A failing check and a host that would break the message send nothing.

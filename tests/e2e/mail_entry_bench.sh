@@ -14,24 +14,6 @@ JSON
 start_sim --fleet "$work/fleet.json"
 ctl() { "$KOVRA_BIN/kovractl" "$@"; }
 
-# The value of one field as the dialog loads it from the unit.
-field() {
-    ctl mail --show-secrets "$1" | sed -n "s/^$2: //p"
-}
-# Asks until the unit is back from its restart and shows the expected value.
-expect_field() {
-    local unit=$1 name=$2 want=$3 got=""
-    for _ in $(seq 40); do
-        got=$(field "$unit" "$name" 2>/dev/null || true)
-        [ "$got" = "$want" ] && return 0
-        sleep 0.25
-    done
-    echo "$unit $name: '$got', expected '$want'" >&2
-    return 1
-}
-settings_count() {
-    grep -c "\"unit\":\"$1\".*\"request\":\"settings\"" "$SIM_LOG" || true
-}
 # The last settings message the unit logged, as text.
 last_message() {
     python3 - "$SIM_LOG" "$1" <<'PY'
@@ -72,12 +54,12 @@ for unit in 203.0.113.21 203.0.113.22 203.0.113.24; do
         lacks "alert-$n" "$message"
         lacks M1USER "$message"
     fi
-    expect_field "$unit" di1.server "smtp$n.kovra.jp"
-    expect_field "$unit" di1.mode hi
-    expect_field "$unit" di1.port 587
-    expect_field "$unit" di1.user "alert-$n"
-    expect_field "$unit" di1.password "Pw!$n~x"
-    expect_field "$unit" di1.message "DI1 ON"
+    expect_form_field mail "$unit" di1.server "smtp$n.kovra.jp"
+    expect_form_field mail "$unit" di1.mode hi
+    expect_form_field mail "$unit" di1.port 587
+    expect_form_field mail "$unit" di1.user "alert-$n"
+    expect_form_field mail "$unit" di1.password "Pw!$n~x"
+    expect_form_field mail "$unit" di1.message "DI1 ON"
     echo "$unit: entry 1 written and read back"
 done
 
@@ -93,7 +75,7 @@ done
 [ "$(settings_count 203.0.113.24)" = "$before" ]
 # A space in the user is carried by the clear form.
 ctl --yes mail 203.0.113.22 "di2.user=new user" >/dev/null
-expect_field 203.0.113.22 di2.user "new user"
+expect_form_field mail 203.0.113.22 di2.user "new user"
 ctl --yes mail --dry-run 203.0.113.21 di2.password=secret >"$work/dry.txt"
 grep -q "E2PASS" "$work/dry.txt"
 lacks secret "$(cat "$work/dry.txt")"

@@ -7,31 +7,12 @@ work=$(mktemp -d)
 start_sim --demo
 ctl() { "$KOVRA_BIN/kovractl" "$@"; }
 
-# The value of one field as the dialog loads it from the unit.
-field() {
-    ctl other "$1" | sed -n "s/^$2: //p"
-}
-# Asks until the unit is back from its restart and shows the expected value.
-expect_field() {
-    local unit=$1 name=$2 want=$3 got=""
-    for _ in $(seq 40); do
-        got=$(field "$unit" "$name" 2>/dev/null || true)
-        [ "$got" = "$want" ] && return 0
-        sleep 0.25
-    done
-    echo "$unit $name: '$got', expected '$want'" >&2
-    return 1
-}
-settings_count() {
-    grep -c "\"unit\":\"$1\".*\"request\":\"settings\"" "$SIM_LOG" || true
-}
-
 # Kind 5: DO modes and keep-alive by the settings message.
 ctl --yes other 203.0.113.62 keepalive=60 do1.mode=on-at-start do2.mode=one-shot do2.time=25 >"$work/out.txt" 2>&1
 grep -q "設定完了しました。" "$work/out.txt"
-expect_field 203.0.113.62 keepalive 60
-expect_field 203.0.113.62 do1.mode on-at-start
-expect_field 203.0.113.62 do2.time 25
+expect_form_field other 203.0.113.62 keepalive 60
+expect_form_field other 203.0.113.62 do1.mode on-at-start
+expect_form_field other 203.0.113.62 do2.time 25
 ctl --json show 203.0.113.62 >"$work/show.json"
 python3 - "$work/show.json" <<'PY'
 import json, sys
@@ -42,33 +23,33 @@ echo "kind 5: DO modes written and read back (dialog and show)"
 
 # Kind 6: the mode value by direct command, then the SOCK/keep-alive message.
 ctl --yes other 203.0.113.64 sps=400sps keep-idle=30 keep-interval=7 keep-count=4 >/dev/null
-expect_field 203.0.113.64 sps 400sps
-expect_field 203.0.113.64 keep-idle 30
+expect_form_field other 203.0.113.64 sps 400sps
+expect_form_field other 203.0.113.64 keep-idle 30
 echo "kind 6: mode value and keep-alive written and read back"
 
 # Kind 3 with the Wi-Fi part: SSID and keep-alive; the address stays.
 ctl --yes other 203.0.113.60 keep-idle=120 ssid=line2-ap channel=11 >/dev/null
-expect_field 203.0.113.60 ssid line2-ap
-expect_field 203.0.113.60 channel 11
+expect_form_field other 203.0.113.60 ssid line2-ap
+expect_form_field other 203.0.113.60 channel 11
 echo "kind 3: keep-alive and Wi-Fi written and read back"
 
 # Kind 4: accessors and registers; kind 0: the binary keep-alive.
 ctl --yes other 203.0.113.30 keepalive=30 do1.mode=one-shot do1.time=8 >/dev/null
-expect_field 203.0.113.30 keepalive 30
-expect_field 203.0.113.30 do1.time 8
+expect_form_field other 203.0.113.30 keepalive 30
+expect_form_field other 203.0.113.30 do1.time 8
 ctl --yes other 203.0.113.13 keepalive=45 >/dev/null
-expect_field 203.0.113.13 keepalive 45
+expect_form_field other 203.0.113.13 keepalive 45
 echo "kinds 4 and 0: binary writes read back"
 
 # The analog models: ranges, AO initial values, thermocouple settings.
 ctl --yes other 203.0.113.17 sps=50sps ai2.range=±1V >/dev/null
-expect_field 203.0.113.17 ai2.range ±1V
+expect_form_field other 203.0.113.17 ai2.range ±1V
 ctl --yes other 203.0.113.20 ao1.kind=current ao1.value=12.5 >/dev/null
-expect_field 203.0.113.20 ao1.kind current
+expect_form_field other 203.0.113.20 ao1.kind current
 # 12.5 mA is 20479 counts of 32767: it reads back as the count shows it.
-expect_field 203.0.113.20 ao1.value +12.49977
+expect_form_field other 203.0.113.20 ao1.value +12.49977
 ctl --yes other 203.0.113.21 ai1.range=熱電対 ai1.type=J >/dev/null
-expect_field 203.0.113.21 ai1.type J
+expect_form_field other 203.0.113.21 ai1.type J
 echo "analog models: written and read back"
 
 # Refusals and the dry run send nothing.

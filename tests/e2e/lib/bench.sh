@@ -13,3 +13,28 @@ start_sim() {
     cat "$SIM_LOG" >&2
     return 1
 }
+
+# form_field COMMAND UNIT FIELD: one field of the unit's setting dialog as kovractl loads it
+# (COMMAND is mail, input-extension or other; passwords in clear).
+form_field() {
+    "$KOVRA_BIN/kovractl" "$1" --show-secrets "$2" | sed -n "s/^$3: //p"
+}
+
+# expect_form_field COMMAND UNIT FIELD WANT: asks until the unit, back from the restart a
+# write causes, shows WANT; fails after about 10 s.
+expect_form_field() {
+    local got=""
+    for _ in $(seq 40); do
+        got=$(form_field "$1" "$2" "$3" 2>/dev/null || true)
+        [ "$got" = "$4" ] && return 0
+        sleep 0.25
+    done
+    echo "$2 $3: '$got', expected '$4'" >&2
+    return 1
+}
+
+# settings_count UNIT: how many settings messages the unit has logged.
+settings_count() {
+    grep -c "\"unit\":\"$1\".*\"request\":\"settings\"" "$SIM_LOG" || true
+}
+
