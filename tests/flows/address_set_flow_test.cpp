@@ -11,7 +11,7 @@
 #include "core/app/system_texts.h"
 #include "core/app/unit_address_writers.h"
 #include "core/net/discovery_messages.h"
-#include "support/simulated_fleet.h"
+#include "support/flow_harness.h"
 
 #include <future>
 #include <gtest/gtest.h>
@@ -26,17 +26,6 @@ using namespace kovra;
 namespace {
 
 const std::string kAsk = std::string("?") + texts::kConfirmWrite;
-
-int loopbackAdapter(std::vector<AdapterEntry>& out)
-{
-    AdapterEntry entry;
-    entry.ifIndex = 1;
-    entry.friendlyName = "lo";
-    entry.address = makeIpv4(127, 0, 0, 1);
-    entry.mask = makeIpv4(255, 255, 255, 0); // 127.0.1.x is "another subnet"
-    out.push_back(entry);
-    return 0;
-}
 
 const char* const kFleet = R"({
   "restartMs": 100,
@@ -82,40 +71,19 @@ class AddressFlowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(m_fleet.start(kFleet), "");
-        ASSERT_EQ(m_model.onInitDialog(), MainWindowModel::StartResult::Ready);
+        ASSERT_EQ(m_bench.start(kFleet), "");
         m_model.setAddressWriters(&m_writers);
     }
 
-    void TearDown() override
-    {
-        m_model.waitForFlows();
-        m_fleet.stop();
-    }
-
-    // Adds the unit by address unless it is listed (until it answers: a restarted unit needs a moment).
-    bool add(const std::string& address)
-    {
-        if (m_model.table().findByIpText(address) >= 0)
-            return true;
-        for (int attempt = 0; attempt < 20; ++attempt) {
-            m_model.onAddByAddress(address, "10001");
-            m_events.runUntil([&] { return !m_model.adding(); }, std::chrono::seconds(20));
-            m_model.waitForFlows();
-            m_events.runPending();
-            if (m_model.table().findByIpText(address) >= 0)
-                return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-        return false;
-    }
+    // The writers go before the harness: no flow may still use them.
+    void TearDown() override { m_model.waitForFlows(); }
 
     // Lists and selects the unit, then presses 設定 with the entry; the operator answers
     // `ok` to the question. Returns the flow's outcome once it has ended.
     AddressWriteOutcome setAddress(const std::string& unit, const AddressEntry& entry, bool ok)
     {
-        EXPECT_TRUE(add(unit)) << unit;
-        selectRow(unit);
+        EXPECT_TRUE(m_bench.add(unit)) << unit;
+        m_bench.select(unit);
         m_ui.queueAnswer(ok);
         std::promise<AddressWriteOutcome> outcome;
         m_model.onSetAddress(entry, [&](AddressWriteOutcome o) { outcome.set_value(o); });
@@ -124,22 +92,10 @@ protected:
         return outcome.get_future().get();
     }
 
-    void selectRow(const std::string& ip)
-    {
-        m_model.onSelectionChanged(ip);
-        for (size_t i = 0; i < m_view.rows.size(); ++i)
-            if (m_view.rows[i].ip == ip)
-                m_view.selectedRow = int(i);
-    }
-
-    // Hex of every request NAME that unit ADDRESS has logged.
+    // The bytes of every request NAME that unit ADDRESS has logged.
     std::vector<std::string> logged(const std::string& name, const std::string& address)
     {
-        std::vector<std::string> found;
-        for (const auto& entry : m_fleet.requests())
-            if (entry.value("request", "") == name && entry.value("unit", "") == address)
-                found.push_back(entry.value("hex", ""));
-        return found;
+        return m_bench.logged(name, address);
     }
 
     size_t writesTo(const std::string& address)
@@ -147,22 +103,12 @@ protected:
         return logged("write0", address).size() + logged("settings", address).size();
     }
 
-    static std::string text(const std::string& hex)
-    {
-        std::string out;
-        std::istringstream in(hex);
-        std::string byte;
-        while (in >> byte)
-            out += char(std::stoi(byte, nullptr, 16));
-        return out;
-    }
-
-    test_support::SimulatedFleet m_fleet;
-    HeadlessView m_view;
-    EventQueue m_events;
-    ScriptedUserInterface m_ui;
+    test_support::FlowHarness m_bench;
     TestWriters m_writers;
-    MainWindowModel m_model { m_view, m_events, m_ui, ProgramOptions {}, loopbackAdapter };
+    MainWindowModel& m_model = m_bench.model();
+    HeadlessView& m_view = m_bench.view;
+    EventQueue& m_events = m_bench.events;
+    ScriptedUserInterface& m_ui = m_bench.ui;
 };
 
 AddressEntry fixed(const std::string& address, const std::string& mask = "255.255.255.0",
@@ -223,8 +169,8 @@ TEST_F(AddressFlowTest, ChecksComeInOrderAndOnlyFixedAddressUnitsAreArpChecked)
 
 TEST_F(AddressFlowTest, RecordZeroWriteMovesTheUnitAndRemovesItsRow)
 {
-    ASSERT_TRUE(add("127.0.0.40"));
-    selectRow("127.0.0.40");
+    ASSERT_TRUE(m_bench.add("127.0.0.40"));
+    m_bench.select("127.0.0.40");
     m_ui.queueAnswer(true);
     std::promise<AddressWriteOutcome> outcome;
     m_model.onSetAddress(fixed("127.0.0.50", "255.255.0.0", "127.0.0.254"),
@@ -242,14 +188,14 @@ TEST_F(AddressFlowTest, RecordZeroWriteMovesTheUnitAndRemovesItsRow)
 
     const auto writes = logged("write0", "127.0.0.40");
     ASSERT_EQ(writes.size(), 1u);
-    const std::string record = text(writes[0]);
+    const std::string record = writes[0];
     ASSERT_EQ(record.size(), 124u);
     EXPECT_EQ(record.substr(0, 8), std::string("\x00\x00\x00\xC0\x7F\x00\x00\x32", 8));
     EXPECT_EQ(uint8_t(record[10]), 16);
     EXPECT_EQ(record.substr(16, 4), std::string("\x7F\x00\x00\xFE", 4));
 
     // The unit comes back at its new address, and its row goes in where the removed one was.
-    ASSERT_TRUE(add("127.0.0.50"));
+    ASSERT_TRUE(m_bench.add("127.0.0.50"));
     ASSERT_EQ(m_view.rows.size(), 1u);
     const UnitRecord& moved = m_model.table().record(m_model.table().findByIpText("127.0.0.50"));
     EXPECT_EQ(ipv4ToText(moved.subnetMask), "255.255.0.0");
@@ -290,7 +236,7 @@ TEST_F(AddressFlowTest, WritePathsByKindAndTheirFailures)
         const auto messages = logged("settings", c.unit);
         if (c.message) {
             ASSERT_EQ(messages.size(), 1u);
-            EXPECT_EQ(text(messages[0]), c.message);
+            EXPECT_EQ(messages[0], c.message);
         } else {
             EXPECT_TRUE(messages.empty());
         }
@@ -306,8 +252,8 @@ TEST_F(AddressFlowTest, KindFiveDhcpSendsZeroAddressesAndRestartsAtItsAddress)
     EXPECT_EQ(setAddress("127.0.0.43", dhcp(), true), AddressWriteOutcome::Written);
     const auto messages = logged("settings", "127.0.0.43");
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(text(messages[0]), "IP\r\n0.0.0.0\r\nSUBM\r\n0.0.0.0\r\nGWAY\r\n0.0.0.0\r\nEND\r\n");
-    ASSERT_TRUE(add("127.0.0.43"));
+    EXPECT_EQ(messages[0], "IP\r\n0.0.0.0\r\nSUBM\r\n0.0.0.0\r\nGWAY\r\n0.0.0.0\r\nEND\r\n");
+    ASSERT_TRUE(m_bench.add("127.0.0.43"));
     EXPECT_TRUE(m_model.table().record(m_model.table().findByIpText("127.0.0.43")).dhcp);
 }
 
@@ -340,14 +286,14 @@ TEST_F(AddressFlowTest, UnitOnAnotherSubnetGetsTheAddressSetDatagram)
 
 TEST_F(AddressFlowTest, AWriteOnlyRemovesTheRowWhileItsUnitIsStillSelected)
 {
-    ASSERT_TRUE(add("127.0.0.40"));
-    ASSERT_TRUE(add("127.0.0.41"));
-    selectRow("127.0.0.40");
+    ASSERT_TRUE(m_bench.add("127.0.0.40"));
+    ASSERT_TRUE(m_bench.add("127.0.0.41"));
+    m_bench.select("127.0.0.40");
     m_ui.queueAnswer(true);
     m_model.onSetAddress(fixed("127.0.0.40"));
     m_model.waitForFlows();
     // The operator picked another row before the window saw the write's end.
-    selectRow("127.0.0.41");
+    m_bench.select("127.0.0.41");
     m_events.runPending();
     EXPECT_EQ(m_view.rows.size(), 2u);
     EXPECT_GE(m_model.table().findByIpText("127.0.0.41"), 0);
@@ -440,7 +386,8 @@ TEST(AddressCommands, WrongArgumentsAreUsageErrorsBeforeAnyTraffic)
         std::istringstream in;
         std::ostringstream out;
         std::ostringstream err;
-        EXPECT_EQ(cli::runKovractl(words, in, out, err, loopbackAdapter), 2) << words.back();
+        EXPECT_EQ(cli::runKovractl(words, in, out, err, test_support::loopbackSubnetAdapter), 2)
+            << words.back();
         EXPECT_TRUE(out.str().empty());
     }
 }
