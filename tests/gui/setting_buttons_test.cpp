@@ -65,9 +65,12 @@ TEST(SettingButtons, WindowKeepsPaintingWhileTheDialogsDirectCommandsWait)
     clock.start();
     ticker.start(10);
     qobject_cast<QPushButton*>(window.control(1009))->click();
+    EXPECT_FALSE(window.control(1001)->isEnabled()) << "no search while the command holds the unit";
     QTRY_VERIFY_WITH_TIMEOUT(openedTemplate != 0, 10000);
     const qint64 elapsed = clock.elapsed();
-    window.model().waitForFlows();
+    QTRY_VERIFY_WITH_TIMEOUT(!window.model().settingCommandRunning(), 5000);
+    EXPECT_TRUE(window.control(1001)->isEnabled());
+    EXPECT_TRUE(window.control(1029)->isEnabled()) << "the address group is back for the selected unit";
 
     EXPECT_EQ(openedTemplate, 147);
     EXPECT_GE(elapsed, 600) << "the dialog opens only after the slow read";
@@ -125,6 +128,6 @@ TEST(BenchSettingButtons, OtherSettingsOpensEachUnitsDialogOnTheDemoFleet)
             QTRY_VERIFY_WITH_TIMEOUT(closer.texts().size() > messagesBefore, 10000);
             EXPECT_EQ(closer.texts().last().toStdString(), c.message) << c.address;
         }
-        window.model().waitForFlows();
+        QTRY_VERIFY_WITH_TIMEOUT(!window.model().settingCommandRunning(), 10000);
     }
 }

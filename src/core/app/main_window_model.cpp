@@ -195,6 +195,8 @@ void MainWindowModel::onSettingCommand(SettingCommand command, SettingCommandFlo
     const int slot = selectedSlot();
     if (slot < 0)
         return;
+    enableMainControls(false);
+    m_settingCommandRunning = true;
     startFlow(std::make_shared<SettingCommandFlow>(flowContext(), command, m_table.slot(slot),
         m_options.wifiMask, m_chooser ? m_chooser : chooseSettingPath, m_dryRun, std::move(done)));
 }
@@ -246,6 +248,13 @@ void MainWindowModel::unitRefreshed(const UnitSlot& unit)
             m_view.updateDeviceRow(int(i), row);
         }
     }
+}
+
+void MainWindowModel::settingCommandEnded()
+{
+    m_settingCommandRunning = false;
+    enableMainControls(true);
+    onSelectionChanged(m_selectedIpText);
 }
 
 void MainWindowModel::unitRowReady(const std::optional<DeviceRow>& row)

@@ -86,8 +86,10 @@ public:
 
     // Buttons 1000 (mail alert), 1008 (input extension) and 1009 (other settings) on the
     // selected unit, on a worker thread; `done`, if given, is called there with the outcome.
-    // Without a selected unit nothing happens.
+    // The main controls are off until it ends (it writes the unit's slot back). Without a
+    // selected unit nothing happens.
     void onSettingCommand(SettingCommand command, SettingCommandFlow::Done done = {});
+    bool settingCommandRunning() const { return m_settingCommandRunning; }
     // kovractl --dry-run: setting commands describe their writes here instead of sending them.
     void setDryRun(SettingCommandFlow::DryRun dryRun) { m_dryRun = std::move(dryRun); }
     // The choice of dialog per unit (tests give their own).
@@ -109,6 +111,8 @@ public:
     // A setting command refreshed or wrote a unit: its slot takes the copy and its row the
     // model text, if the unit is still listed under that address and hardware address.
     void unitRefreshed(const UnitSlot& unit);
+    // A setting command has ended: the controls come back, the address group as selected.
+    void settingCommandEnded();
 
     // The XML import started in the background: progress bar and timer 100.
     void startImportProgress(int seconds);
@@ -159,6 +163,7 @@ private:
     int m_fillCount = 0; // units of the running fill: the last one re-enables the controls
     bool m_searching = false;
     bool m_adding = false;
+    bool m_settingCommandRunning = false;
     ImportProgress m_progress;
     KindReaders* m_readers = nullptr;
     AddressWriters* m_writers = nullptr;

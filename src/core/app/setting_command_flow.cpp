@@ -27,6 +27,8 @@ void SettingCommandFlow::run()
     const std::string message = settingOutcomeMessage(outcome);
     if (!message.empty())
         m_context.ui.showMessage(message);
+    MainWindowModel* model = &m_context.model;
+    m_context.dispatcher.post([model] { model->settingCommandEnded(); });
     if (m_done)
         m_done(outcome);
 }
