@@ -74,9 +74,8 @@ std::string portEditText(int value)
 // A reported destination, cut to what a message can carry back.
 std::string hostEditText(std::string host)
 {
-    const auto control = std::find_if(host.begin(), host.end(), [](char c) {
-        return !ConnectionsForm::hostTextAllowed(std::string(1, c));
-    });
+    const auto control = std::find_if(host.begin(), host.end(),
+        [](char c) { return !ConnectionsForm::hostTextAllowed(std::string(1, c)); });
     host.erase(control, host.end());
     if (host.size() > kSettingTextMax)
         host.resize(kSettingTextMax);
@@ -112,9 +111,9 @@ const std::vector<ChoiceItem>& TcpExtensionForm::disconRows()
 const std::vector<ChoiceItem>& TcpExtensionForm::noticeRows(int modelId)
 {
     static const std::vector<ChoiceItem> rows = rowsOf(ConnectionsForm::noticeChoices());
-    static const std::vector<ChoiceItem> fineRows = rowsOf(std::vector<std::string> { "0.05sec", "0.1sec",
-        "0.2sec", "0.5sec", "1sec", "2sec", "5sec", "10sec", "20sec", "30sec", "1min", "2min", "5min",
-        "10min" });
+    static const std::vector<ChoiceItem> fineRows
+        = rowsOf(std::vector<std::string> { "0.05sec", "0.1sec", "0.2sec", "0.5sec", "1sec", "2sec", "5sec",
+            "10sec", "20sec", "30sec", "1min", "2min", "5min", "10min" });
     return fineNoticeModel(modelId) ? fineRows : rows;
 }
 

@@ -53,7 +53,8 @@ int readTiming(DirectCommand& command, int index, int& value)
     const DirectRequest request = timingRead(index);
     return runDirectRead(command, request, [&request, &value](const std::string& answer) {
         uint8_t parsed = 0;
-        if (answer.size() != kNjAnswerLength || answer[kTimingIndexOffset] != request.bytes[kTimingIndexOffset]
+        if (answer.size() != kNjAnswerLength
+            || answer[kTimingIndexOffset] != request.bytes[kTimingIndexOffset]
             || uint8_t(answer.back()) != kFrameEnd
             || !parseNjAnswer(reinterpret_cast<const uint8_t*>(answer.data()), answer.size(), parsed))
             return false;
