@@ -7,6 +7,7 @@
 #include "gui/do_modes_dialog.h"
 #include "gui/keep_alive_time_dialog.h"
 #include "gui/keep_alive_wifi_dialog.h"
+#include "gui/tcp_extension_dialog.h"
 #include "gui/thermo_settings_dialog.h"
 #include "gui/udp_keep_alive_dialog.h"
 
@@ -22,6 +23,7 @@ const std::map<int, OpenFunction>& registry()
 {
     static const std::map<int, OpenFunction> dialogs {
         { kDoAlertTemplateId, openDoAlertDialog },
+        { 131, openTcpExtensionDialog },
         { 132, openAnalogSettingsDialog },
         { 136, openThermoSettingsDialog },
         { 140, openKeepAliveTimeDialog },
