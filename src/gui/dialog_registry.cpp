@@ -9,6 +9,7 @@
 #include "gui/entry_mail_dialog.h"
 #include "gui/keep_alive_time_dialog.h"
 #include "gui/keep_alive_wifi_dialog.h"
+#include "gui/tcp_extension_dialog.h"
 #include "gui/thermo_settings_dialog.h"
 #include "gui/udp_keep_alive_dialog.h"
 
@@ -25,6 +26,7 @@ const std::map<int, OpenFunction>& registry()
     static const std::map<int, OpenFunction> dialogs {
         { kDoAlertTemplateId, openDoAlertDialog },
         { kEntryMailTemplateId, openEntryMailDialog },
+        { 131, openTcpExtensionDialog },
         { 132, openAnalogSettingsDialog },
         { 136, openThermoSettingsDialog },
         { 140, openKeepAliveTimeDialog },

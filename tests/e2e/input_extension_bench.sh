@@ -67,3 +67,22 @@ set -e
 [ "$status" = 2 ]
 [ "$(settings_count 203.0.113.62)" = "$before" ]
 echo "refusals: nothing sent"
+
+# Kinds 3 and 6: connection 1 by WriteConnection (with E_RST on the kind 3 unit of sketch
+# version 1.27), the timing by "NS" first. The new port 1 is the unit's command port after
+# the restart: the reads that follow find it there.
+for unit in 203.0.113.60 203.0.113.64; do
+    ctl --yes input-extension "$unit" port1=10011 host1=203.0.113.62 host-port1=10001 \
+        discon=None notice=30sec detect=9ms >"$work/out.txt" 2>&1
+    grep -q "設定完了しました。" "$work/out.txt"
+    last_message "$unit" >"$work/sent.txt"
+    erst=""
+    [ "$unit" = 203.0.113.60 ] && erst=$'E_RST\r\n0\r\n'
+    printf 'PORT\r\n10011\r\nHIP\r\n203.0.113.62\r\nHPORT\r\n10001\r\n%sEND\r\n' "$erst" | cmp - "$work/sent.txt"
+    expect_form_field input-extension "$unit" port1 10011
+    expect_form_field input-extension "$unit" host1 203.0.113.62
+    expect_form_field input-extension "$unit" host-port1 10001
+    expect_form_field input-extension "$unit" notice 30sec
+    expect_form_field input-extension "$unit" detect 9ms
+    echo "kind $([ "$unit" = 203.0.113.60 ] && echo 3 || echo 6): connection 1 and timing written and read back on port 10011"
+done

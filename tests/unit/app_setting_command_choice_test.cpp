@@ -89,6 +89,24 @@ TEST(InputExtensionChoice, Kinds5And7GetTheFourConnections)
     }
 }
 
+TEST(InputExtensionChoice, Kinds3And6GetConnectionOneWithTheMaskUnderWifiMask)
+{
+    struct Case {
+        Unit unit;
+        bool wifiMask;
+        bool individual;
+    };
+    for (const Case& c :
+        { Case { { kKindWifi, 5, 119 }, true, true }, Case { { kKindWifi, 5, 119 }, false, false },
+            Case { { kKindWifi, 1, 127 }, true, false }, Case { { kKindQx, 6, 0 }, true, false } }) {
+        const SettingChoice choice
+            = chooseSettingPath(SettingCommand::InputExtension, slotOf(c.unit), c.wifiMask);
+        ASSERT_NE(choice.path, nullptr) << c.unit.kind;
+        EXPECT_EQ(choice.path->form().templateId(), 131);
+        EXPECT_EQ(choice.path->form().field("individual") != nullptr, c.individual) << c.unit.model;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Units, InputExtensionRefusal,
     ::testing::Values(RefusalCase { "kind0_model0", { kKindWired, 0 }, "" },
         RefusalCase { "kind4_kind3_extension", { kKindNewerWired, 17 }, "" },

@@ -103,7 +103,7 @@ std::unique_ptr<DialogPath> otherSettingsPath(const UnitSlot& unit)
 
 } // namespace
 
-SettingChoice chooseSettingPath(SettingCommand command, const UnitSlot& unit, bool /*wifiMask*/)
+SettingChoice chooseSettingPath(SettingCommand command, const UnitSlot& unit, bool wifiMask)
 {
     SettingChoice choice;
     switch (command) {
@@ -116,10 +116,14 @@ SettingChoice chooseSettingPath(SettingCommand command, const UnitSlot& unit, bo
         break;
     case SettingCommand::InputExtension:
         choice.refusal = inputExtensionRefusal(unit);
-        // Kinds 5 and 7 take their four connections by the settings message; the other
-        // kinds' dialog comes with its own change.
-        if (choice.refusal.empty() && (unit.record.kind == kKindKovra4 || unit.record.kind == kKindThirdName))
+        // Kinds 5 and 7 take their four connections by the settings message, kinds 3 and 6
+        // connection 1 and the timing; the binary kinds' dialog comes with its own change.
+        if (!choice.refusal.empty())
+            break;
+        if (unit.record.kind == kKindKovra4 || unit.record.kind == kKindThirdName)
             choice.path = makeConnectionsPath(unit);
+        else if (unit.record.kind == kKindWifi || unit.record.kind == kKindQx)
+            choice.path = makeTcpExtensionPath(unit, wifiMask);
         break;
     case SettingCommand::OtherSettings:
         choice.refusal = otherSettingsRefusal(unit);

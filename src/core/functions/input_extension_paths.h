@@ -12,4 +12,9 @@ namespace kovra {
 // Kinds 5 and 7: ConnectionsDialog (145), four connections written with WriteConnections.
 std::unique_ptr<DialogPath> makeConnectionsPath(const UnitSlot& unit);
 
+// Kinds 3 and 6: TcpExtensionDialog (131), connection 1 written with WriteConnection, the
+// timing by direct commands; with wifiMask (the "-WIFIMASK" switch) kind 3 units of models 2
+// and 5 from sketch version 119 (or at 99) also extend DIs one by one (accessor B).
+std::unique_ptr<DialogPath> makeTcpExtensionPath(const UnitSlot& unit, bool wifiMask);
+
 } // namespace kovra
