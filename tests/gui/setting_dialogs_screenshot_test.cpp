@@ -1,7 +1,9 @@
-// Opens each other-settings dialog as a unit of its kind would get it, on a real X display,
+// Opens each setting dialog as a unit of its kind would get it, on a real X display,
 // and saves a screenshot of each: scripts/screenshot-dialogs runs it under Xvfb. Skipped in
 // the test command.
+#include "core/alerts/mail_alert_paths.h"
 #include "core/app/scripted_user_interface.h"
+#include "core/functions/input_extension_paths.h"
 #include "core/functions/other_settings_paths.h"
 #include "gui/dialog_registry.h"
 
@@ -45,6 +47,19 @@ UnitSlot unitFor(const Shot& shot)
     unit.settings.doMode[1] = 1;
     unit.settings.doMode[2] = 2;
     unit.settings.doOneShot[2] = 15;
+    unit.settings.ports = { 10001, 10002, 0, 0 };
+    unit.settings.remoteHosts[0] = "203.0.113.83";
+    unit.settings.remotePorts = { 10001, 10001, 0, 0 };
+    unit.settings.notice = 30000;
+    unit.settings.detect = 4;
+    unit.settings.mailMode[0] = 2;
+    unit.settings.mailHosts[0] = "smtp.example.net";
+    unit.settings.mailPorts[0] = 587;
+    unit.settings.mailUsers[0] = "line1-alert";
+    unit.settings.mailPasses[0] = "secret";
+    unit.settings.mailFroms[0] = "kovra@example.net";
+    unit.settings.mailTo1s[0] = "ops@example.net";
+    unit.settings.mailSubjects[0] = "DI1 ON";
     return unit;
 }
 
@@ -59,7 +74,7 @@ bool grab(QWidget* window, const QString& file)
     return status == 0 && QFileInfo(file).size() > 0;
 }
 
-TEST(OtherSettingsScreenshot, ShowsEachDialog)
+TEST(SettingDialogsScreenshot, ShowsEachDialog)
 {
     const QString directory = qEnvironmentVariable("KOVRA_SCREENSHOT_DIR");
     if (directory.isEmpty())
@@ -73,6 +88,13 @@ TEST(OtherSettingsScreenshot, ShowsEachDialog)
         { "analog-settings-132-ai", 0, 8, 0, makeAnalogSettingsPath },
         { "analog-settings-132-ao", 0, 11, 0, makeAnalogSettingsPath },
         { "thermo-settings-136", 0, 12, 0, makeThermoSettingsPath },
+        { "entry-mail-151", 5, 25, 104, makeEntryMailPath },
+        { "connections-145-layout1", 5, 25, 104, makeConnectionsPath },
+        { "connections-145-layout2", 7, 5, 100, makeConnectionsPath },
+        { "tcp-extension-131", 3, 1, 127,
+            [](const UnitSlot& unit) { return makeTcpExtensionPath(unit, false); } },
+        { "tcp-extension-131-individual", 3, 2, 127,
+            [](const UnitSlot& unit) { return makeTcpExtensionPath(unit, true); } },
     };
     for (const Shot& shot : shots) {
         const auto path = shot.make(unitFor(shot));
