@@ -1,6 +1,7 @@
 #include "core/alerts/single_mail_form.h"
 #include "core/alerts/single_mail_path.h"
 #include "core/app/scripted_user_interface.h"
+#include "core/app/setting_command_choice.h"
 #include "core/units/unit_record.h"
 
 #include <gtest/gtest.h>
@@ -193,6 +194,16 @@ TEST(AlertsSingleMailTest, SendsTheTestFormOnlyAfterTheChecksAndOk)
                                    "MTO2\n\nMSUBJ\nKOVRA alert\nMAILTEST\nEND\n" });
     EXPECT_EQ(SingleMailForm::testResultText(0), "テスト送信しました。");
     EXPECT_EQ(SingleMailForm::testResultText(10061), "通信エラー");
+}
+
+TEST(AlertsSingleMailChoice, Kind3OpensTheSingleAccountDialog)
+{
+    UnitSlot unit = storedUnit();
+    unit.record.modelIndex = 1;
+    const SettingChoice choice = chooseSettingPath(SettingCommand::MailAlert, unit, false);
+    EXPECT_EQ(choice.refusal, "");
+    ASSERT_NE(choice.path, nullptr);
+    EXPECT_EQ(choice.path->form().templateId(), kSingleMailTemplateId);
 }
 
 } // namespace
