@@ -2,6 +2,7 @@
 
 #include "core/alerts/do_alert_form.h"
 #include "core/alerts/entry_mail_form.h"
+#include "core/alerts/single_mail_form.h"
 #include "gui/analog_settings_dialog.h"
 #include "gui/connections_dialog.h"
 #include "gui/do_alert_dialog.h"
@@ -9,6 +10,7 @@
 #include "gui/entry_mail_dialog.h"
 #include "gui/keep_alive_time_dialog.h"
 #include "gui/keep_alive_wifi_dialog.h"
+#include "gui/single_mail_dialog.h"
 #include "gui/tcp_extension_dialog.h"
 #include "gui/thermo_settings_dialog.h"
 #include "gui/udp_keep_alive_dialog.h"
@@ -26,6 +28,7 @@ const std::map<int, OpenFunction>& registry()
     static const std::map<int, OpenFunction> dialogs {
         { kDoAlertTemplateId, openDoAlertDialog },
         { kEntryMailTemplateId, openEntryMailDialog },
+        { kSingleMailTemplateId, openSingleMailDialog },
         { 131, openTcpExtensionDialog },
         { 132, openAnalogSettingsDialog },
         { 136, openThermoSettingsDialog },

@@ -1,6 +1,7 @@
 #include "core/app/setting_command_choice.h"
 
 #include "core/alerts/mail_alert_paths.h"
+#include "core/alerts/single_mail_path.h"
 #include "core/app/setting_command_texts.h"
 #include "core/app/system_texts.h"
 #include "core/functions/input_extension_paths.h"
@@ -113,6 +114,8 @@ SettingChoice chooseSettingPath(SettingCommand command, const UnitSlot& unit, bo
         choice.refusal = mailAlertRefusal(unit);
         if (choice.refusal.empty() && (unit.record.kind == kKindKovra4 || unit.record.kind == kKindThirdName))
             choice.path = makeEntryMailPath(unit);
+        else if (choice.refusal.empty() && unit.record.kind == kKindWifi)
+            choice.path = makeSingleMailPath(unit);
         break;
     case SettingCommand::InputExtension:
         choice.refusal = inputExtensionRefusal(unit);
