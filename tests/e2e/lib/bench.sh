@@ -35,6 +35,10 @@ expect_form_field() {
 
 # settings_count UNIT: how many settings messages the unit has logged.
 settings_count() {
-    grep -c "\"unit\":\"$1\".*\"request\":\"settings\"" "$SIM_LOG" || true
+    python3 - "$SIM_LOG" "$1" <<'PY'
+import json, sys
+print(sum(1 for line in open(sys.argv[1]) if line.strip()
+          and (entry := json.loads(line)).get("unit") == sys.argv[2] and entry.get("request") == "settings"))
+PY
 }
 
