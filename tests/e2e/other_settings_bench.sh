@@ -72,6 +72,6 @@ set -e
 [ "$status" = 1 ] && grep -q "その他の機能なし" "$work/err.txt"
 echo "refusals and dry run: nothing sent"
 
-# The GUI: after a search, button 1009 opens each unit's dialog (or says why not).
+# The GUI: after a search, each function button opens its unit's dialog (or says why not).
 KOVRA_DEMO_FLEET=1 QT_QPA_PLATFORM=offscreen \
     "$KOVRA_BIN/kovra_gui_tests" --gtest_filter='BenchSettingButtons.*'

@@ -79,27 +79,38 @@ TEST(SettingButtons, WindowKeepsPaintingWhileTheDialogsDirectCommandsWait)
 }
 
 // On the bench with the demo fleet (run by tests/e2e/other_settings_bench.sh): after a search,
-// button 1009 opens each unit's own dialog, and the units without one say why.
-TEST(BenchSettingButtons, OtherSettingsOpensEachUnitsDialogOnTheDemoFleet)
+// each function button opens the unit's own dialog, and the units without one say why.
+TEST(BenchSettingButtons, EachButtonOpensTheUnitsDialogOnTheDemoFleet)
 {
     if (!std::getenv("KOVRA_NETBENCH") || !std::getenv("KOVRA_DEMO_FLEET"))
         GTEST_SKIP() << "runs inside scripts/netbench from tests/e2e/other_settings_bench.sh";
+    constexpr int kMail = 1000;
+    constexpr int kExtension = 1008;
+    constexpr int kOther = 1009;
     struct Case {
         const char* address;
+        int button;
         int templateId; // 0: refused with `message`
         const char* message;
     };
     const Case cases[] = {
-        { "203.0.113.64", 147, "" }, // kind 6
-        { "203.0.113.60", 141, "" }, // kind 3, 1.27
-        { "203.0.113.13", 140, "" }, // kind 0
-        { "203.0.113.62", 143, "" }, // kind 5
-        { "203.0.113.30", 143, "" }, // kind 4
-        { "203.0.113.17", 132, "" }, // model 8
-        { "203.0.113.20", 132, "" }, // model 11
-        { "203.0.113.21", 136, "" }, // model 12
-        { "203.0.113.81", 0, "その他の機能なし" }, // kind 3, 1.05
-        { "198.18.0.10", 0, "このIPアドレスのデバイスとは通信できません。" }, // another subnet
+        { "203.0.113.64", kOther, 147, "" }, // kind 6
+        { "203.0.113.60", kOther, 141, "" }, // kind 3, 1.27
+        { "203.0.113.13", kOther, 140, "" }, // kind 0
+        { "203.0.113.62", kOther, 143, "" }, // kind 5
+        { "203.0.113.30", kOther, 143, "" }, // kind 4
+        { "203.0.113.17", kOther, 132, "" }, // model 8
+        { "203.0.113.20", kOther, 132, "" }, // model 11
+        { "203.0.113.21", kOther, 136, "" }, // model 12
+        { "203.0.113.81", kOther, 0, "その他の機能なし" }, // kind 3, 1.05
+        { "198.18.0.10", kOther, 0, "このIPアドレスのデバイスとは通信できません。" }, // another subnet
+        { "203.0.113.62", kMail, 151, "" }, // kind 5: one entry per DI
+        { "203.0.113.60", kMail, 152, "" }, // kind 3: one account
+        { "203.0.113.70", kMail, 0, "このデバイスには設定できません。" }, // the Wi-Fi module
+        { "203.0.113.84", kMail, 151, "" }, // kind 5 at 1.02 with Modbus TCP: not stopped
+        { "203.0.113.62", kExtension, 145, "" }, // kind 5: four connections
+        { "203.0.113.83", kExtension, 145, "" }, // kind 7
+        { "203.0.113.64", kExtension, 131, "" }, // kind 6: connection 1
     };
     MessageBoxCloser closer;
     MainWindow window("");
@@ -121,7 +132,7 @@ TEST(BenchSettingButtons, OtherSettingsOpensEachUnitsDialogOnTheDemoFleet)
         list->clearSelection();
         items.first()->setSelected(true);
         const int messagesBefore = closer.texts().size();
-        qobject_cast<QPushButton*>(window.control(1009))->click();
+        qobject_cast<QPushButton*>(window.control(c.button))->click();
         if (c.templateId != 0) {
             QTRY_COMPARE_WITH_TIMEOUT(opened, c.templateId, 10000);
         } else {
