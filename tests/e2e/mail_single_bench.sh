@@ -46,13 +46,13 @@ expect_field auth off
 expect_field user ""
 
 # A line break would inject a key: refused, nothing sent.
-before=$(count '"request":"settings"')
+before=$(settings_count "$unit")
 set +e
 ctl --yes mail "$unit" $'message=door\nMHOST' 2>"$work/err.txt"; status=$?
 set -e
 [ "$status" = 1 ]
 grep -q "メッセージに改行などの制御文字は使えません。" "$work/err.txt"
-[ "$(count '"request":"settings"')" = "$before" ]
+[ "$(settings_count "$unit")" = "$before" ]
 echo "line break refused unsent"
 
 # The test form: the unit sends a test mail with what it was given and does not restart.
