@@ -211,6 +211,14 @@ bool UnitConfig::parse(const nlohmann::json& value, std::string& error)
             ok = readChoice(item, key, kSearchAnswers, searchAnswer, error);
         } else if (key == "records") {
             ok = readRecords(item, records, error);
+        } else if (key == "writeAnswer") {
+            std::string bytes;
+            ok = item.is_string() && HexText::parseBytes(item.get<std::string>(), bytes)
+                && bytes.size() == kWriteAnswerLength;
+            if (ok)
+                writeAnswer = bytes;
+            else
+                error = "writeAnswer must be four hexadecimal bytes, e.g. \"00 00 00 C0\"";
         } else if (key == "registers") {
             ok = readRegisters(item, registers, error);
         } else if (key == "latencyMs") {

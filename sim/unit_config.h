@@ -47,6 +47,9 @@ struct UnitConfig {
     SearchAnswer searchAnswer = SearchAnswer::Auto;
     std::map<int, std::string> records; // record n: its bytes after the 4-byte header
     std::map<int, uint8_t> registers; // register code -> value
+    // Four bytes answered to every record write instead of its header with C8h + n: some units
+    // answer with the request's own header.
+    std::optional<std::string> writeAnswer;
     int latencyMs = 0;
     Fault fault;
     TextUnitConfig text; // kinds 3, 5, 6, 7 only

@@ -252,7 +252,8 @@ DatagramAnswer WiredUnit::writeRecord(const std::string& request, bool broadcast
         std::lock_guard<std::mutex> lock(m_mutex);
         m_records[static_cast<size_t>(n)] = request;
     }
-    answer.bytes = header(flag, static_cast<uint8_t>(kRecordWriteAnswerBase + n));
+    answer.bytes = config().writeAnswer ? *config().writeAnswer
+                                        : header(flag, static_cast<uint8_t>(kRecordWriteAnswerBase + n));
     // 00 01 00 heads a record that more follow; the last one (00 00 00) makes the unit restart
     // and take the stored records into use.
     answer.restart = flag == 0;

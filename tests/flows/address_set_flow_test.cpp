@@ -36,8 +36,10 @@ const char* const kFleet = R"({
     { "address": "127.0.0.43", "kind": 5, "model": 25 },
     { "address": "127.0.0.44", "kind": 3, "model": 1 },
     { "address": "127.0.0.45", "kind": 0, "model": 4, "fault": { "mode": "silent", "requests": ["write0"] } },
-    { "address": "127.0.0.46", "kind": 0, "model": 4, "fault": { "mode": "garbage", "requests": ["write0"] } },
-    { "address": "127.0.1.47", "kind": 5, "model": 25 }
+    { "address": "127.0.0.46", "kind": 0, "model": 4, "fault": { "mode": "short", "requests": ["write0"] } },
+    { "address": "127.0.1.47", "kind": 5, "model": 25 },
+    { "address": "127.0.0.48", "kind": 0, "model": 3, "writeAnswer": "00 00 00 C0" },
+    { "address": "127.0.0.49", "kind": 0, "model": 4, "fault": { "mode": "garbage", "requests": ["write0"] } }
   ]
 })";
 
@@ -203,6 +205,30 @@ TEST_F(AddressFlowTest, RecordZeroWriteMovesTheUnitAndRemovesItsRow)
     EXPECT_FALSE(moved.dhcp);
 }
 
+// Units differ in what they answer to the record 0 write; any whole 4-byte answer means the
+// unit took the record and restarts.
+TEST_F(AddressFlowTest, RecordZeroWriteTakesAnyFourByteAnswer)
+{
+    struct Case {
+        const char* name;
+        const char* unit;
+        const char* newAddress;
+    };
+    const Case cases[] = {
+        { "header with C8h", "127.0.0.40", "127.0.0.80" },
+        { "the request's own header", "127.0.0.48", "127.0.0.81" },
+        { "any other four bytes", "127.0.0.49", "127.0.0.82" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(setAddress(c.unit, fixed(c.newAddress), true), AddressWriteOutcome::Written);
+        ASSERT_FALSE(m_ui.messages().empty());
+        EXPECT_EQ(m_ui.messages().back(), texts::kSettingDoneRestart);
+        EXPECT_EQ(m_model.table().findByIpText(c.unit), -1);
+        EXPECT_EQ(logged("write0", c.unit).size(), 1u);
+    }
+}
+
 TEST_F(AddressFlowTest, WritePathsByKindAndTheirFailures)
 {
     struct Case {
@@ -220,7 +246,7 @@ TEST_F(AddressFlowTest, WritePathsByKindAndTheirFailures)
             texts::kSubnetMaskError, AddressWriteOutcome::Refused, nullptr },
         { "write unanswered", "127.0.0.45", fixed("127.0.0.45"), texts::kCommunicationError,
             AddressWriteOutcome::Failed, nullptr },
-        { "answer that is no acknowledgement", "127.0.0.46", fixed("127.0.0.46"), texts::kCommunicationError,
+        { "answer cut short", "127.0.0.46", fixed("127.0.0.46"), texts::kCommunicationError,
             AddressWriteOutcome::Failed, nullptr },
         { "kind 5 outside the network group", "127.0.1.47", fixed("127.0.1.48"), texts::kNotSameNetworkGroup,
             AddressWriteOutcome::Refused, nullptr },

@@ -243,6 +243,18 @@ TEST(SimRecords, RecordZeroWriteMovesTheUnitAndItsPort)
     EXPECT_EQ(newPort.connect(fleet.address(77), 10005), 0);
 }
 
+TEST(SimRecords, WriteAnswerReplacesTheAcknowledgementOfEveryWrite)
+{
+    LoopbackFleet fleet(R"({ "kind": 0, "address": "$10", "writeAnswer": "00 00 00 C0" })");
+    UdpClient pc;
+    auto record3 = pc.exchange(fleet.address(10), fleet.port(), recordQuery(3));
+    ASSERT_TRUE(record3);
+    record3->bytes.replace(0, 4, bytes("00 01 00 C3"));
+    const auto ack = pc.exchange(fleet.address(10), fleet.port(), record3->bytes);
+    ASSERT_TRUE(ack);
+    EXPECT_EQ(hex(ack->bytes), "00 00 00 C0");
+}
+
 TEST(SimRecords, AddressSetDatagramMovesOnlyTheUnitWithThatHardwareAddress)
 {
     LoopbackFleet fleet(R"({ "kind": 0, "address": "$10", "mac": "00:11:22:33:44:55" },

@@ -65,6 +65,8 @@ INSTANTIATE_TEST_SUITE_P(Fleets, SimFleetError,
         FleetErrorCase { "record8", UNIT("\"records\": { \"8\": \"00\" }"), "not a record number" },
         FleetErrorCase { "recordTooLong", UNIT("\"records\": { \"0\": \"" + std::string(242, '0') + "\" }"),
             "at most 120" },
+        FleetErrorCase {
+            "writeAnswerFiveBytes", UNIT("\"writeAnswer\": \"00 00 00 C0 00\""), "four hexadecimal" },
         FleetErrorCase { "register80", UNIT("\"registers\": { \"80\": 1 }"), "below 80" },
         FleetErrorCase { "registerValue256", UNIT("\"registers\": { \"40\": 256 }"), "0..255" },
         FleetErrorCase { "unknownUnitField", UNIT("\"colour\": \"red\""), "unknown field \"colour\"" },

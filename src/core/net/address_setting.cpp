@@ -2,7 +2,6 @@
 
 #include "core/net/discovery.h"
 #include "core/net/discovery_messages.h"
-#include "core/net/net_results.h"
 
 #include <algorithm>
 
@@ -35,10 +34,7 @@ std::string addressMessage(const std::string& address, const std::string& mask, 
 int writeAddressRecord(Ipv4 peer, const std::array<uint8_t, kConfigBlock0Size>& record)
 {
     std::array<uint8_t, kRecordWriteAnswerSize> answer {};
-    const int result = exchange(peer, record.data(), record.size(), answer.data(), answer.size());
-    if (result != 0)
-        return result;
-    return std::equal(answer.begin(), answer.end(), kAddressRecordAnswer.begin()) ? 0 : kAnswerRefused;
+    return exchange(peer, record.data(), record.size(), answer.data(), answer.size());
 }
 
 int broadcastAddressSet(const std::array<uint8_t, 6>& mac, Ipv4 address)

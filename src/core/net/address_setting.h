@@ -20,8 +20,6 @@ constexpr std::array<uint8_t, 4> kAddressRecordHeader { 0x00, 0x00, 0x00, 0xC0 }
 constexpr size_t kRecordAddressOffset = 4;
 constexpr size_t kRecordHostBitsOffset = 10;
 constexpr size_t kRecordGatewayOffset = 16;
-// The unit acknowledges the write with the header's first three bytes and C8h.
-constexpr std::array<uint8_t, 4> kAddressRecordAnswer { 0x00, 0x00, 0x00, 0xC8 };
 
 // The address a text-protocol unit takes as "address by DHCP", in all three fields.
 constexpr const char* kDhcpAddressText = "0.0.0.0";
@@ -39,9 +37,10 @@ std::array<uint8_t, kConfigBlock0Size> buildAddressRecord(
 // "IP\r\n%s\r\nSUBM\r\n%s\r\nGWAY\r\n%s\r\nEND\r\n".
 std::string addressMessage(const std::string& address, const std::string& mask, const std::string& gateway);
 
-// Sends the address write to peer:30718 and waits for its 4-byte acknowledgement.
-// Results: 0; -1 no socket; 10060 no (complete) answer within 1000 ms; kAnswerRefused (-4)
-// an answer that is not the acknowledgement; other socket errors.
+// Sends the address write to peer:30718 and waits for its 4-byte acknowledgement. Units
+// differ in what those bytes are (header with C8h, their request's own header, ...), so any
+// four bytes count, as for the setup-record writes.
+// Results: 0; -1 no socket; 10060 no (complete) answer within 1000 ms; other socket errors.
 int writeAddressRecord(Ipv4 peer, const std::array<uint8_t, kConfigBlock0Size>& record);
 
 // Broadcasts the address-set datagram (00 00 00 FC, "IP-SETUP", 00 00, hardware-address
