@@ -158,6 +158,44 @@ TEST_F(PlatformSetupChannel, WaitForLineFindsItsTextOrGivesUpOnAnEmptyLine)
     }
 }
 
+// A unit that keeps talking and never shows the awaited text: the wait ends on its own, by
+// its line count or its time budget, not when the unit stops.
+TEST_F(PlatformSetupChannel, WaitForLineGivesUpOnAUnitThatTricklesForever)
+{
+    struct Case {
+        const char* what;
+        std::string piece; // sent again and again
+        int pauseMs; // between pieces
+        long atLeastMs;
+        long atMostMs;
+    };
+    // The unit gives up after this long, so the wait ends even where it has no bound.
+    constexpr int kTrickleForMs = 15000;
+    const Case cases[] = {
+        { "a line every 20 ms: the line count ends it", std::string("Status OK\0", 10), 20, 0,
+            kSetupWaitBudgetMs - 1 },
+        { "one byte every 100 ms, no line end: the time budget ends it", "x", 100, kSetupWaitBudgetMs - 100,
+            kSetupWaitBudgetMs + kSetupTimeoutMs + 500 },
+    };
+    for (const auto& c : cases) {
+        LoopbackPeer unit([&](int fd) {
+            sendBytes(fd, kGreeting);
+            const auto start = Clock::now();
+            while (msSince(start) < kTrickleForMs
+                && ::send(fd, c.piece.data(), c.piece.size(), MSG_NOSIGNAL) == ssize_t(c.piece.size()))
+                std::this_thread::sleep_for(std::chrono::milliseconds(c.pauseMs));
+        });
+        Socket channel;
+        ASSERT_EQ(openSetupChannel(loopback(), channel, unit.port()), 0) << c.what;
+        const auto start = Clock::now();
+        EXPECT_EQ(waitForLine(channel, ">"), -1) << c.what;
+        const long took = msSince(start);
+        EXPECT_GE(took, c.atLeastMs) << c.what;
+        EXPECT_LE(took, c.atMostMs) << c.what;
+        closeChannel(channel);
+    }
+}
+
 TEST_F(PlatformSetupChannel, SendTextArrivesWholeAndClosingTwiceIsHarmless)
 {
     std::string heard;

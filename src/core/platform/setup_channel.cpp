@@ -11,6 +11,24 @@ namespace {
 constexpr char kCarriageReturn = '\r';
 constexpr char kLineFeed = '\n';
 constexpr char kLineEnd = '\0';
+
+using Clock = std::chrono::steady_clock;
+
+// readLine that also stops at the deadline, so a unit trickling one byte at a time inside
+// the receive time-out cannot stretch a single line without end.
+int readLineUntil(const Socket& channel, std::string& line, Clock::time_point deadline)
+{
+    line.clear();
+    while (line.size() < kSetupLineCapacity && Clock::now() < deadline) {
+        char c = 0;
+        size_t n = 0;
+        if (receiveSome(channel, &c, 1, n) != 0 || c == kLineEnd)
+            break;
+        if (c != kCarriageReturn && c != kLineFeed)
+            line.push_back(c);
+    }
+    return int(line.size());
+}
 } // namespace
 
 int openSetupChannel(Ipv4 unit, Socket& channel, uint16_t port)
@@ -48,28 +66,23 @@ int readExact(const Socket& channel, void* buffer, size_t count, size_t* receive
 
 int readLine(const Socket& channel, std::string& line)
 {
-    line.clear();
-    while (line.size() < kSetupLineCapacity) {
-        char c = 0;
-        size_t n = 0;
-        if (receiveSome(channel, &c, 1, n) != 0 || c == kLineEnd)
-            break;
-        if (c != kCarriageReturn && c != kLineFeed)
-            line.push_back(c);
-    }
-    return int(line.size());
+    return readLineUntil(channel, line, Clock::time_point::max());
 }
 
 int waitForLine(const Socket& channel, const std::string& pattern)
 {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(kSetupWaitBudgetMs);
     std::string line;
-    for (;;) {
-        if (readLine(channel, line) == 0)
+    for (int lines = 0; lines < kSetupWaitMaxLines; ++lines) {
+        if (readLineUntil(channel, line, deadline) == 0)
             return -1;
         if (line.find(pattern) != std::string::npos)
             return 0;
+        if (Clock::now() >= deadline)
+            return -1;
         std::this_thread::sleep_for(std::chrono::milliseconds(kSetupLinePauseMs));
     }
+    return -1;
 }
 
 int sendText(const Socket& channel, const std::string& text)

@@ -20,6 +20,11 @@ constexpr size_t kSetupGreetingBytes = 9;
 // A line ends after this many stored characters; the rest comes as the next line.
 constexpr size_t kSetupLineCapacity = 256;
 constexpr int kSetupLinePauseMs = 50;
+// A unit that keeps talking without ever showing the awaited text must not hold the caller:
+// waitForLine gives up after this many lines or this much time, whichever comes first. A
+// console prompt comes within a few lines.
+constexpr int kSetupWaitMaxLines = 32;
+constexpr int kSetupWaitBudgetMs = 5000;
 
 // Connects to unit:port (bound to bindAddress), sets send and receive time-outs of
 // kSetupTimeoutMs and reads and drops the greeting. `channel` is open only on success.
@@ -39,7 +44,8 @@ int readExact(const Socket& channel, void* buffer, size_t count, size_t* receive
 int readLine(const Socket& channel, std::string& line);
 
 // Reads lines, pausing kSetupLinePauseMs between them, until one contains `pattern`.
-// Results: 0 found; -1 a line came back empty (the unit closed, stopped sending or failed).
+// Results: 0 found; -1 a line came back empty (the unit closed, stopped sending or failed),
+// or kSetupWaitMaxLines lines or kSetupWaitBudgetMs passed without the pattern.
 int waitForLine(const Socket& channel, const std::string& pattern);
 
 // Sends the whole text. Results: 0 or the socket error (10060 send time-out).
