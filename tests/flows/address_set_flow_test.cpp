@@ -328,7 +328,6 @@ TEST_F(AddressFlowTest, AWriteOnlyRemovesTheRowWhileItsUnitIsStillSelected)
 TEST_F(AddressFlowTest, NoSelectionDoesNothing)
 {
     m_model.onSetAddress(fixed("127.0.0.70"));
-    m_model.onPing("");
     m_model.waitForFlows();
     EXPECT_TRUE(m_ui.transcript().empty());
 }
@@ -379,17 +378,32 @@ TEST(PingFlow, MessageFollowsTheEchoAndTheSelectedUnit)
     }
 }
 
-TEST(PingFlow, EmptyBoxSendsNothing)
+// An address box that holds no whole address sends nothing and says why.
+TEST(PingFlow, EmptyOrPartialAddressSendsNothingAndSaysWhy)
 {
-    ScriptedUserInterface ui;
-    bool echoed = false;
-    PingOutcome outcome = PingOutcome::Reply;
-    PingFlow(
-        ui, "", 0, [&](PingOutcome o) { outcome = o; }, [&](Ipv4) { return echoed = true, 0; })
-        .run();
-    EXPECT_FALSE(echoed);
-    EXPECT_EQ(outcome, PingOutcome::Nothing);
-    EXPECT_TRUE(ui.messages().empty());
+    struct Case {
+        const char* address;
+        const char* message;
+    };
+    const Case cases[] = {
+        { "", texts::kEnterIpAddress },
+        { "203.0.113", texts::kIpAddressInvalid },
+        { "203.0.113.", texts::kIpAddressInvalid },
+        { "203.0..40", texts::kIpAddressInvalid },
+        { "203.0.113.300", texts::kIpAddressInvalid },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.address);
+        ScriptedUserInterface ui;
+        bool echoed = false;
+        PingOutcome outcome = PingOutcome::Reply;
+        PingFlow(
+            ui, c.address, 0, [&](PingOutcome o) { outcome = o; }, [&](Ipv4) { return echoed = true, 0; })
+            .run();
+        EXPECT_FALSE(echoed);
+        EXPECT_EQ(outcome, PingOutcome::Nothing);
+        EXPECT_EQ(ui.messages(), std::vector<std::string> { c.message });
+    }
 }
 
 // ---- kovractl arguments ----
@@ -398,6 +412,8 @@ TEST(AddressCommands, WrongArgumentsAreUsageErrorsBeforeAnyTraffic)
 {
     const std::vector<std::vector<std::string>> cases = {
         { "ping" },
+        { "ping", "" },
+        { "ping", "203.0.113" },
         { "ping", "203.0.113.300" },
         { "ping", "203.0.113.40", "--unit" },
         { "ping", "203.0.113.40", "203.0.113.41" },

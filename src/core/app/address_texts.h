@@ -9,6 +9,8 @@ constexpr const char* kConfirmWrite = "設定を書き込みます。";
 constexpr const char* kSubnetMaskError = "サブネットマスク設定エラー";
 constexpr const char* kNotSameNetworkGroup = "同一ネットワークグループでないデバイスへの設定はできません。\n"
                                              "デバイス初期化から設定しなおす必要があります。";
+constexpr const char* kEnterIpAddress = "IPアドレスを入力してください。";
+constexpr const char* kIpAddressInvalid = "IPアドレスが不正です。";
 constexpr const char* kPingNoReply = "PINGに返答がありません。\nこのアドレスは設定可能と思われます。";
 constexpr const char* kPingReplyFromUnit = "PINGに返答がありました。";
 constexpr const char* kPingReplyConflict

@@ -34,9 +34,16 @@ void PingFlow::run()
 
 PingOutcome PingFlow::ping()
 {
-    Ipv4 address = 0;
-    if (!parseIpv4(m_addressText, address))
+    // Nothing to ping, but the operator pressed the button: tell why nothing happens.
+    if (m_addressText.empty()) {
+        m_ui.showMessage(texts::kEnterIpAddress);
         return PingOutcome::Nothing;
+    }
+    Ipv4 address = 0;
+    if (!parseIpv4(m_addressText, address)) {
+        m_ui.showMessage(texts::kIpAddressInvalid);
+        return PingOutcome::Nothing;
+    }
     const int result = m_echo(address);
     if (result == 0) {
         const bool fromUnit = m_unitAddress != 0 && address == m_unitAddress;

@@ -13,7 +13,7 @@ constexpr const char* kPingCheckData = "ICMP SEND DATA";
 constexpr int kPingCheckTimeoutMs = 1000;
 
 enum class PingOutcome {
-    Nothing, // no address to ping
+    Nothing, // no whole address to ping: the message says so, nothing is sent
     Reply,
     NoReply,
     Failed, // the echo could not be sent: "通信エラー"
