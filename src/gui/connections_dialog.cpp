@@ -40,14 +40,6 @@ QComboBox* peerCombo(const QString& none, const QString& prefix, int value)
     return combo;
 }
 
-// Hides a control the unit does not have. Controls are built before they have a parent, and
-// showing one then would make it a window of its own.
-void hideUnless(QWidget* widget, bool shown)
-{
-    if (!shown)
-        widget->hide();
-}
-
 QFrame* separatorLine()
 {
     auto* line = new QFrame;

@@ -12,6 +12,12 @@
 
 namespace kovra {
 
+void hideUnless(QWidget* widget, bool shown)
+{
+    if (!shown)
+        widget->hide();
+}
+
 QLineEdit* fieldEdit(DialogForm& form, const std::string& name, int id)
 {
     auto* edit = withId(new QLineEdit, id);

@@ -9,6 +9,7 @@ class QComboBox;
 class QDialog;
 class QLayout;
 class QLineEdit;
+class QWidget;
 
 namespace kovra {
 
@@ -29,6 +30,10 @@ template <typename Widget> Widget* withId(Widget* widget, int id)
     widget->setProperty("controlId", id);
     return widget;
 }
+
+// Hides a control the unit does not have. Controls are built before they have a parent, and
+// showing one then would make it a window of its own, so the others are left as they are.
+void hideUnless(QWidget* widget, bool shown);
 
 // An edit showing a field of the form; every change goes back through the field, so the
 // text reads as kovractl reads it. A control the form has no field for stays empty.

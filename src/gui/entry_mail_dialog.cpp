@@ -10,7 +10,6 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QTabBar>
-#include <QThread>
 #include <QVBoxLayout>
 #include <memory>
 
@@ -89,16 +88,9 @@ EntryMailDialog::EntryMailDialog(EntryMailForm& form, UserInterface& ui, QWidget
         if (m_form.copyFromFirst(m_tabs->currentIndex(), m_ui))
             showTab();
     });
+    m_testSend = std::make_unique<TestSendRunner>(m_test, m_ui, [this] { showTab(); });
     connect(m_test, &QPushButton::clicked, this, [this] { sendTest(); });
     showTab();
-}
-
-EntryMailDialog::~EntryMailDialog()
-{
-    if (m_testThread) {
-        m_testThread->wait();
-        delete m_testThread;
-    }
 }
 
 void EntryMailDialog::showTab()
@@ -119,24 +111,13 @@ void EntryMailDialog::showTab()
         account.edit->setEnabled(enabled);
     }
     m_copy->setEnabled(m_form.copyEnabled(row));
-    m_test->setEnabled(shown && !m_testThread);
+    m_test->setEnabled(shown && !m_testSend->running());
 }
 
 void EntryMailDialog::sendTest()
 {
-    std::function<int()> send = m_form.prepareTestSend(m_tabs->currentIndex(), m_ui);
-    if (!send || m_testThread)
-        return;
-    auto result = std::make_shared<int>(0);
-    m_testThread = QThread::create([send = std::move(send), result] { *result = send(); });
-    m_test->setEnabled(false);
-    connect(m_testThread, &QThread::finished, this, [this, result] {
-        m_testThread->deleteLater();
-        m_testThread = nullptr;
-        m_test->setEnabled(m_tabs->currentIndex() >= 0);
-        m_ui.showMessage(EntryMailForm::testResultText(*result));
-    });
-    m_testThread->start();
+    if (!m_testSend->running())
+        m_testSend->start(m_form.prepareTestSend(m_tabs->currentIndex(), m_ui));
 }
 
 bool openEntryMailDialog(QWidget* parent, DialogForm& form, UserInterface& ui)

@@ -2,16 +2,17 @@
 
 #include "core/alerts/entry_mail_form.h"
 #include "gui/dialog_controls.h"
+#include "gui/test_send_runner.h"
 
 #include <QDialog>
 #include <array>
+#include <memory>
 
 class QButtonGroup;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTabBar;
-class QThread;
 
 namespace kovra {
 
@@ -44,8 +45,6 @@ public:
     static constexpr int kIdTest = 1313;
 
     EntryMailDialog(EntryMailForm& form, UserInterface& ui, QWidget* parent = nullptr);
-    // Waits for a test send still under way: it reports to this window.
-    ~EntryMailDialog() override;
 
 private:
     // One edit of the account: its control and the form field it shows.
@@ -65,7 +64,7 @@ private:
     std::array<AccountEdit, 8> m_edits {};
     QPushButton* m_copy = nullptr;
     QPushButton* m_test = nullptr;
-    QThread* m_testThread = nullptr;
+    std::unique_ptr<TestSendRunner> m_testSend; // after m_test: it holds the button
 };
 
 // Shows the dialog for an EntryMailForm; true when it closed with OK. False, without a

@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QThread>
 #include <QVBoxLayout>
 #include <memory>
 
@@ -54,16 +53,9 @@ SingleMailDialog::SingleMailDialog(SingleMailForm& form, UserInterface& ui, QWid
         m_form.setAuth(on);
         showAuth();
     });
+    m_testSend = std::make_unique<TestSendRunner>(m_test, m_ui);
     connect(m_test, &QPushButton::clicked, this, [this] { sendTest(); });
     showAuth();
-}
-
-SingleMailDialog::~SingleMailDialog()
-{
-    if (m_testThread) {
-        m_testThread->wait();
-        delete m_testThread;
-    }
 }
 
 void SingleMailDialog::showAuth()
@@ -74,21 +66,8 @@ void SingleMailDialog::showAuth()
 
 void SingleMailDialog::sendTest()
 {
-    if (m_testThread)
-        return;
-    std::function<int()> send = m_form.prepareTestSend(m_ui);
-    if (!send)
-        return;
-    auto result = std::make_shared<int>(0);
-    m_testThread = QThread::create([send = std::move(send), result] { *result = send(); });
-    m_test->setEnabled(false);
-    connect(m_testThread, &QThread::finished, this, [this, result] {
-        m_testThread->deleteLater();
-        m_testThread = nullptr;
-        m_test->setEnabled(true);
-        m_ui.showMessage(SingleMailForm::testResultText(*result));
-    });
-    m_testThread->start();
+    if (!m_testSend->running())
+        m_testSend->start(m_form.prepareTestSend(m_ui));
 }
 
 bool openSingleMailDialog(QWidget* parent, DialogForm& form, UserInterface& ui)

@@ -2,13 +2,14 @@
 
 #include "core/alerts/single_mail_form.h"
 #include "gui/dialog_controls.h"
+#include "gui/test_send_runner.h"
 
 #include <QDialog>
+#include <memory>
 
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
-class QThread;
 
 namespace kovra {
 
@@ -37,8 +38,6 @@ public:
     static constexpr int kIdTest = 1329;
 
     SingleMailDialog(SingleMailForm& form, UserInterface& ui, QWidget* parent = nullptr);
-    // Waits for a test send still under way: it reports to this window.
-    ~SingleMailDialog() override;
 
 private:
     void showAuth();
@@ -50,7 +49,7 @@ private:
     QLineEdit* m_user = nullptr;
     QLineEdit* m_password = nullptr;
     QPushButton* m_test = nullptr;
-    QThread* m_testThread = nullptr;
+    std::unique_ptr<TestSendRunner> m_testSend; // after m_test: it holds the button
 };
 
 // Shows the dialog for a SingleMailForm; true when it closed with OK. False, without a

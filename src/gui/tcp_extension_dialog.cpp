@@ -31,14 +31,6 @@ constexpr int kDiCheckColumns = 4;
 const QRegularExpression kHostCharacters(QStringLiteral("[^\\x00-\\x1F\\x7F]*"));
 const QRegularExpression kPortCharacters(QStringLiteral("[0-9]*"));
 
-// Hides a control the unit does not have. Controls are built before they have a parent, and
-// showing one then would make it a window of its own.
-void hideUnless(QWidget* widget, bool shown)
-{
-    if (!shown)
-        widget->hide();
-}
-
 QLineEdit* portEdit(DialogForm& form, const std::string& name, int id)
 {
     auto* edit = fieldEdit(form, name, id);

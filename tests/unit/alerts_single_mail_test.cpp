@@ -1,4 +1,5 @@
 #include "core/alerts/single_mail_form.h"
+#include "core/app/setting_outcome_text.h"
 #include "core/alerts/single_mail_path.h"
 #include "core/app/scripted_user_interface.h"
 #include "core/app/setting_command_choice.h"
@@ -192,8 +193,8 @@ TEST(AlertsSingleMailTest, SendsTheTestFormOnlyAfterTheChecksAndOk)
         std::vector<std::string> { "NORESET\nMHOST\nsmtp.example.jp\nMPORT\n2525\nMUSER\nalert\n"
                                    "MPASS\nalert-pass\nMFROM\nunit@example.jp\nMTO1\nops@example.jp\n"
                                    "MTO2\n\nMSUBJ\nKOVRA alert\nMAILTEST\nEND\n" });
-    EXPECT_EQ(SingleMailForm::testResultText(0), "テスト送信しました。");
-    EXPECT_EQ(SingleMailForm::testResultText(10061), "通信エラー");
+    EXPECT_EQ(testSendMessage(0), "テスト送信しました。");
+    EXPECT_EQ(testSendMessage(10061), "通信エラー");
 }
 
 TEST(AlertsSingleMailChoice, Kind3OpensTheSingleAccountDialog)

@@ -162,11 +162,6 @@ std::function<int()> EntryMailForm::prepareTestSend(int row, UserInterface& ui) 
         };
 }
 
-std::string EntryMailForm::testResultText(int result)
-{
-    return result == 0 ? texts::kTestMailSent : texts::kCommunicationError;
-}
-
 std::array<MailEntry, kChannelCount> entryMailValues(const UnitSettings& settings)
 {
     std::array<MailEntry, kChannelCount> entries {};

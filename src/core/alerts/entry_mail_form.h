@@ -75,8 +75,6 @@ public:
     // a job that holds its own copy of the message and may run on any thread; empty when the
     // test does not go ahead.
     std::function<int()> prepareTestSend(int row, UserInterface& ui) const;
-    // What the test's result shows: "テスト送信しました。" or "通信エラー".
-    static std::string testResultText(int result);
 
     // The entries as edited; those up to the DI count are what OK hands on.
     const std::array<MailEntry, kEntryCount>& entries() const { return m_entries; }

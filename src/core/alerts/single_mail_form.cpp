@@ -173,9 +173,4 @@ std::function<int()> SingleMailForm::prepareTestSend(UserInterface& ui)
     return [sender = m_messageSender, text = singleMailMessage(accepted, true)] { return sender(text); };
 }
 
-std::string SingleMailForm::testResultText(int result)
-{
-    return result == 0 ? texts::kTestMailSent : texts::kCommunicationError;
-}
-
 } // namespace kovra

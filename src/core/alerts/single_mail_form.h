@@ -56,8 +56,6 @@ public:
     // job holding its own copy of the test message, to run on any thread; empty when the test
     // does not go ahead.
     std::function<int()> prepareTestSend(UserInterface& ui);
-    // What the test's result shows: "テスト送信しました。" or "通信エラー".
-    static std::string testResultText(int result);
 
 private:
     std::string m_server;

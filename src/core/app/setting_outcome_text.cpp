@@ -24,4 +24,9 @@ std::string settingOutcomeMessage(SettingOutcome outcome)
     return {};
 }
 
+std::string testSendMessage(int result)
+{
+    return settingOutcomeMessage(result == 0 ? SettingOutcome::TestSent : SettingOutcome::CommunicationError);
+}
+
 } // namespace kovra

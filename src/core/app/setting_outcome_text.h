@@ -10,4 +10,7 @@ namespace kovra {
 // show nothing more (a refusal has shown its own message, a cancel shows none).
 std::string settingOutcomeMessage(SettingOutcome outcome);
 
+// The message of a test mail's send result: "テスト送信しました。" for 0, else "通信エラー".
+std::string testSendMessage(int result);
+
 } // namespace kovra

@@ -1,0 +1,46 @@
+#include "gui/test_send_runner.h"
+
+#include "core/app/setting_outcome_text.h"
+#include "core/app/user_interface.h"
+
+#include <QThread>
+#include <QWidget>
+#include <memory>
+
+namespace kovra {
+
+TestSendRunner::TestSendRunner(QWidget* button, UserInterface& ui, std::function<void()> ended)
+    : m_button(button)
+    , m_ui(ui)
+    , m_ended(std::move(ended))
+{
+}
+
+TestSendRunner::~TestSendRunner()
+{
+    if (m_thread) {
+        m_thread->wait();
+        delete m_thread;
+    }
+}
+
+void TestSendRunner::start(std::function<int()> send)
+{
+    if (!send || m_thread)
+        return;
+    auto result = std::make_shared<int>(0);
+    m_thread = QThread::create([send = std::move(send), result] { *result = send(); });
+    m_button->setEnabled(false);
+    QObject::connect(m_thread, &QThread::finished, m_button, [this, result] {
+        m_thread->deleteLater();
+        m_thread = nullptr;
+        if (m_ended)
+            m_ended();
+        else
+            m_button->setEnabled(true);
+        m_ui.showMessage(testSendMessage(*result));
+    });
+    m_thread->start();
+}
+
+} // namespace kovra
