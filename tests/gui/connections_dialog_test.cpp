@@ -37,23 +37,13 @@ kovra::UnitSettings settings(int sockMode = kovra::kSockNormal)
     return s;
 }
 
-QStringList texts(QWidget& dialog)
-{
-    QStringList found;
-    for (QLabel* label : dialog.findChildren<QLabel*>())
-        found << label->text();
-    for (QGroupBox* group : dialog.findChildren<QGroupBox*>())
-        found << group->title();
-    return found;
-}
-
 TEST(ConnectionsDialog, ShowsTheUnitsValuesUnderTheirIdsAndCaptions)
 {
     ConnectionsForm form(kovra::kKindKovra4, kMappingModel, settings());
     kovra::ScriptedUserInterface ui;
     ConnectionsDialog dialog(form, ui);
     EXPECT_EQ(dialog.windowTitle(), QString("入力延長"));
-    const QStringList captions = texts(dialog);
+    const QStringList captions = shownTexts(dialog);
     for (const char* caption : { "自ポート", "接続先IPアドレス", "接続先ポート", "対向機の出力ポート",
              "対向機の入力ポート", "DI1:", "DI2:", "DO1:", "DO2:" })
         EXPECT_TRUE(captions.contains(caption)) << caption;
@@ -94,8 +84,8 @@ TEST(ConnectionsDialog, LayoutsAndRadiosShowWhatTheUnitHas)
     kovra::ScriptedUserInterface ui;
     ConnectionsForm checks(kovra::kKindThirdName, kChecksModel, settings());
     ConnectionsDialog checksDialog(checks, ui);
-    EXPECT_TRUE(texts(checksDialog).contains("個別延長設定"));
-    EXPECT_TRUE(texts(checksDialog).contains("チェック状態の入力が、対向機へ延長されます。"));
+    EXPECT_TRUE(shownTexts(checksDialog).contains("個別延長設定"));
+    EXPECT_TRUE(shownTexts(checksDialog).contains("チェック状態の入力が、対向機へ延長されます。"));
     for (size_t row = 0; row < ConnectionsDialog::kDiCheckIds.size(); ++row) {
         QCheckBox* check = control<QCheckBox>(checksDialog, ConnectionsDialog::kDiCheckIds[row]);
         EXPECT_EQ(check->isHidden(), row >= 5) << row;

@@ -60,9 +60,7 @@ TEST(EntryMailDialog, TabsPerDiAndTheCaptions)
     EntryMailForm form(kovra::kKindThirdName, 0, 3, settings());
     EntryMailDialog dialog(form, ui);
     EXPECT_EQ(dialog.windowTitle(), QString("メールアラート設定"));
-    QStringList labels;
-    for (QLabel* label : dialog.findChildren<QLabel*>())
-        labels << label->text();
+    const QStringList labels = shownTexts(dialog);
     for (const char* caption :
         { "SMTPサーバアドレス:", "SMTPサーバポート番号:", "認証ユーザー名:", "認証パスワード:",
             "送信元メールアドレス:", "送信先メールアドレス１:", "送信先メールアドレス２:", "メッセージ:" })

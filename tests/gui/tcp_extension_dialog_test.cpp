@@ -31,18 +31,6 @@ kovra::UnitSettings settings()
     return s;
 }
 
-QStringList texts(QWidget& dialog)
-{
-    QStringList found;
-    for (QLabel* label : dialog.findChildren<QLabel*>())
-        found << label->text();
-    for (QGroupBox* group : dialog.findChildren<QGroupBox*>())
-        found << group->title();
-    for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>())
-        found << button->text();
-    return found;
-}
-
 bool shown(QWidget& dialog, int id)
 {
     QWidget* widget = control<QWidget>(dialog, id);
@@ -55,7 +43,7 @@ TEST(TcpExtensionDialog, ConnectionOneOnlyUnderTheTemplatesIdsAndCaptions)
     kovra::ScriptedUserInterface ui;
     TcpExtensionDialog dialog(form, ui);
     EXPECT_EQ(dialog.windowTitle(), QString("入力延長"));
-    const QStringList captions = texts(dialog);
+    const QStringList captions = shownTexts(dialog);
     for (const char* caption : { "自ポート", "接続先IPアドレス", "接続先ポート", "接続待ち", "接続要求",
              "TCP接続1 : N", "無通信時リセット要求", "個別延長有効", "OK", "キャンセル" })
         EXPECT_TRUE(captions.contains(caption)) << caption;

@@ -5,6 +5,8 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QStringList>
 #include <QTest>
@@ -50,6 +52,19 @@ inline void typeOver(QLineEdit* edit, const QString& text)
 {
     edit->selectAll();
     QTest::keyClicks(edit, text);
+}
+
+// Every caption a dialog shows: its labels, group titles and button texts.
+inline QStringList shownTexts(QWidget& dialog)
+{
+    QStringList found;
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        found << label->text();
+    for (QGroupBox* group : dialog.findChildren<QGroupBox*>())
+        found << group->title();
+    for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>())
+        found << button->text();
+    return found;
 }
 
 } // namespace kovra::test_support
