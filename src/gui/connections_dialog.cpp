@@ -115,9 +115,8 @@ QLayout* ConnectionsDialog::timingGroups()
     auto* row = new QHBoxLayout;
     for (size_t i = 0; i < m_timingCombos.size(); ++i) {
         const Timing& timing = timings[i];
-        auto* combo = withId(coreChoiceCombo(timing.choices, timing.value), timing.id);
-        connect(combo, &QComboBox::currentIndexChanged, this,
-            [this, combo, set = timing.set] { (m_form.*set)(combo->currentData().toInt()); });
+        auto* combo = storingCombo(timing.choices, timing.value, timing.id,
+            [this, set = timing.set](int value) { (m_form.*set)(value); });
         auto* group = new QGroupBox(tr(timing.caption));
         auto* inside = new QVBoxLayout(group);
         inside->addWidget(combo);

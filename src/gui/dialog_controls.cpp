@@ -38,6 +38,15 @@ QComboBox* coreChoiceCombo(const std::vector<ChoiceItem>& choices, int value)
     return combo;
 }
 
+QComboBox* storingCombo(
+    const std::vector<ChoiceItem>& choices, int value, int id, std::function<void(int)> store)
+{
+    auto* combo = withId(coreChoiceCombo(choices, value), id);
+    QObject::connect(combo, &QComboBox::currentIndexChanged, combo,
+        [combo, store = std::move(store)] { store(combo->currentData().toInt()); });
+    return combo;
+}
+
 QLayout* okCancelButtons(QDialog* dialog, DialogForm& form, UserInterface& ui, std::function<void()> refused)
 {
     auto* ok = withId(new QPushButton(QCoreApplication::translate("kovra", "OK")), kOkButtonId);

@@ -43,6 +43,11 @@ QLineEdit* fieldEdit(DialogForm& form, const std::string& name, int id);
 // `value`.
 QComboBox* coreChoiceCombo(const std::vector<ChoiceItem>& choices, int value);
 
+// A combo as coreChoiceCombo with the template id `id`, handing each chosen value to `store`
+// at once.
+QComboBox* storingCombo(
+    const std::vector<ChoiceItem>& choices, int value, int id, std::function<void(int)> store);
+
 // The OK and "キャンセル" row at the foot of a setting dialog. OK runs the form's checks and
 // questions and accepts the dialog only when they pass; otherwise `refused` runs, for a
 // dialog whose controls must show what an answer changed in the form. キャンセル rejects.
