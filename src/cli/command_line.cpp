@@ -2,6 +2,7 @@
 
 #include "cli/argument_checks.h"
 #include "core/app/main_window_model.h"
+#include "core/platform/program_version.h"
 
 #include <CLI/CLI.hpp>
 #include <ostream>
@@ -19,6 +20,13 @@ constexpr char kFooter[]
       "XX-XX-XX-XX-XX-XX (the network is searched for it).\n"
       "Exit status: 0 success, 1 the operation failed (the system's message on stderr),\n"
       "2 usage.";
+
+std::string versionText()
+{
+    const ProgramVersion v = programVersion();
+    return "kovractl " + std::to_string(v.major) + "." + std::to_string(v.minor) + "." + std::to_string(v.build)
+        + "." + std::to_string(v.revision);
+}
 
 std::string joined(const std::vector<std::string>& words)
 {
@@ -40,6 +48,7 @@ CommandLine::CommandLine()
     app.get_formatter()->label("SUBCOMMAND", "COMMAND");
     app.get_formatter()->label("Positionals", "Arguments");
     app.require_subcommand(1);
+    app.set_version_flag("--version", versionText(), "print the program's version and exit");
     // The global options may also stand after the command; the commands inherit this.
     app.fallthrough();
     app.add_option("--adapter", m_options.adapter,
@@ -76,6 +85,9 @@ std::optional<int> CommandLine::parse(
         return std::nullopt;
     } catch (const CLI::CallForHelp&) {
         out << m_app->help();
+        return kExitOk;
+    } catch (const CLI::CallForVersion& version) {
+        out << version.what() << std::endl;
         return kExitOk;
     } catch (const CLI::ParseError& error) {
         const auto chosen = m_app->get_subcommands();
