@@ -2,7 +2,7 @@
 #include "cli/cli_session.h"
 #include "cli/command.h"
 #include "cli/text_table.h"
-#include "cli/unit_json.h"
+#include "core/app/device_list_export.h"
 
 #include <ostream>
 
@@ -10,18 +10,16 @@ namespace kovra::cli {
 
 namespace {
 
-void printRows(CliSession& session)
+void printRows(CliSession& session, bool csv = false)
 {
     const auto& rows = session.model().rows();
     const UnitTable& table = session.model().table();
+    if (csv) {
+        session.out() << deviceListCsv(table, rows) << std::flush;
+        return;
+    }
     if (session.options().json) {
-        auto list = nlohmann::json::array();
-        for (const auto& row : rows) {
-            const int slot = table.findByIpText(row.ip);
-            if (slot >= 0)
-                list.push_back(unitJson(table.slot(slot), row));
-        }
-        session.out() << list.dump(2) << std::endl;
+        session.out() << deviceListJson(table, rows).dump(2) << std::endl;
         return;
     }
     std::vector<std::vector<std::string>> cells;
@@ -36,12 +34,21 @@ public:
     std::string name() const override { return "search"; }
     std::string summary() const override { return "search the adapter's network for units and list them"; }
 
+    void declare(CLI::App& command) override
+    {
+        command.add_flag("--csv", m_csv,
+            "the list as CSV: a header line of the --json keys, then a line per unit (CRLF line ends)");
+    }
+
     int run(CliSession& session) override
     {
         const int status = session.search();
-        printRows(session);
+        printRows(session, m_csv);
         return status;
     }
+
+private:
+    bool m_csv = false;
 };
 
 // `add IP`: the add button with an address, then the device list.

@@ -3,6 +3,7 @@
 #include "cli/command.h"
 #include "cli/text_table.h"
 #include "cli/unit_json.h"
+#include "core/app/device_list_export.h"
 
 #include <ostream>
 
@@ -51,7 +52,7 @@ public:
         const nlohmann::json settings = settingsJson(unit.settings, m_showSecrets);
         if (session.options().json) {
             session.out() << nlohmann::json {
-                { "unit", unitJson(unit, *row) }, { "settings", settings }
+                { "unit", nlohmann::json(deviceRowJson(unit, *row)) }, { "settings", settings }
             }.dump(2) << std::endl;
             return kExitOk;
         }

@@ -1,20 +1,24 @@
 #include "gui/main_window.h"
 
+#include "core/app/device_list_export.h"
 #include "core/app/system_texts.h"
 #include "gui/dialog_controls.h"
 #include "gui/dialog_registry.h"
 #include "gui/ip_address_edit.h"
 #include "gui/program_icon.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
@@ -102,6 +106,9 @@ void MainWindow::buildControls()
     m_deviceList->setColumnWidth(2, 150);
     m_deviceList->header()->setDefaultAlignment(Qt::AlignLeft);
     m_deviceList->setMinimumHeight(200);
+    m_deviceList->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_exportAction = new QAction(tr("デバイスリストを保存(&E)..."), m_deviceList);
+    m_deviceList->addAction(m_exportAction);
     listLayout->addWidget(m_deviceList);
 
     auto* searchRow = new QHBoxLayout;
@@ -218,6 +225,24 @@ void MainWindow::connectControls()
         [this] { m_model->onSettingCommand(SettingCommand::OtherSettings); });
     connect(m_progressTimer, &QTimer::timeout, this, [this] { m_model->onProgressTimer(); });
     connect(m_exitButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_exportAction, &QAction::triggered, this, &MainWindow::exportDeviceList);
+}
+
+void MainWindow::exportDeviceList()
+{
+    const QString path = QFileDialog::getSaveFileName(
+        this, tr("デバイスリストを保存"), "devices.csv", tr("CSV (*.csv);;JSON (*.json)"));
+    if (!path.isEmpty())
+        saveDeviceListTo(path);
+}
+
+bool MainWindow::saveDeviceListTo(const QString& path)
+{
+    const std::string file = path.toStdString();
+    if (saveDeviceList(file, deviceListFormatFor(file), m_model->table(), m_model->rows()) == 0)
+        return true;
+    QMessageBox::warning(this, QString(), tr("デバイスリストを保存できませんでした。"));
+    return false;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <memory>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -37,6 +38,9 @@ public:
     QtUserInterface& userInterface() { return m_ui; }
     // The control with the given id, for tests and tools.
     QWidget* control(int id) const;
+    // Writes the device list to `path`, as CSV or, for a ".json" name, JSON; false (after the
+    // message) when the file cannot be written. The list's context menu asks for the name.
+    bool saveDeviceListTo(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -46,6 +50,7 @@ private:
     void buildControls();
     void connectControls();
     void shutDownFlows();
+    void exportDeviceList();
 
     // MainWindowView
     void setAdapterLines(const std::vector<std::string>& lines, int selected) override;
@@ -63,6 +68,7 @@ private:
 
     QComboBox* m_adapterList = nullptr; // 1131
     QTreeWidget* m_deviceList = nullptr; // 1012
+    QAction* m_exportAction = nullptr; // the list's context menu
     QLineEdit* m_portEdit = nullptr; // 1005
     QPushButton* m_searchButton = nullptr; // 1001
     QLineEdit* m_addAddressEdit = nullptr; // 1205

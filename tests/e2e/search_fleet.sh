@@ -9,8 +9,9 @@ start_sim --fleet "$work/fleet.json"
 
 "$KOVRA_BIN/kovractl" --json search >"$work/rows.json"
 "$KOVRA_BIN/kovractl" search >"$work/rows.txt"
-python3 - "$work/expected.json" "$work/rows.json" "$work/rows.txt" <<'PY'
-import json, sys
+"$KOVRA_BIN/kovractl" search --csv >"$work/rows.csv"
+python3 - "$work/expected.json" "$work/rows.json" "$work/rows.txt" "$work/rows.csv" <<'PY'
+import csv, json, sys
 expected = json.load(open(sys.argv[1]))
 rows = json.load(open(sys.argv[2]))
 text = open(sys.argv[3]).read()
@@ -31,7 +32,13 @@ extra = set(by_ip) - {e["ip"] for e in expected}
 if extra:
     problems.append(f"unexpected rows {sorted(extra)}")
 assert not problems, "\n".join(problems)
-print(f"search: {len(rows)} units as expected")
+# The CSV export of a second search: the JSON keys as columns, the same units (rows come in
+# arrival order, which differs between searches).
+table = list(csv.DictReader(open(sys.argv[4], newline="")))
+assert sorted(r["ip"] for r in table) == sorted(by_ip), "csv units differ from json units"
+assert list(table[0].keys()) == list(rows[0].keys()), (list(table[0].keys()), list(rows[0].keys()))
+assert all(t["model"] == by_ip[t["ip"]]["model"] and t["kind"] == str(by_ip[t["ip"]]["kind"]) for t in table)
+print(f"search: {len(rows)} units as expected, csv alike")
 PY
 
 # Add by address: a unit on the subnet, one behind the other subnet, and a free address.
