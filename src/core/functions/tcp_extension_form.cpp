@@ -289,7 +289,8 @@ void TcpExtensionForm::loadConnections(const ExtensionConnections& connections)
         m_waits[size_t(i)] = i == 0 || connections.waits[size_t(i)];
     }
     for (int i = 0; i < ExtensionConnections::kDestinations; ++i) {
-        m_requests[size_t(i)] = connections.requests[size_t(i)];
+        // Kinds 3 and 6 always request their connection.
+        m_requests[size_t(i)] = connections.requests[size_t(i)] || (i == 0 && !rolesEditable());
         const std::string& host = connections.hosts[size_t(i)];
         m_hosts[size_t(i)] = addressHosts() && host == kNoAddress ? std::string() : host;
         m_hostPorts[size_t(i)] = portEditText(connections.hostPorts[size_t(i)]);
