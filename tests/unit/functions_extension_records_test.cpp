@@ -225,3 +225,43 @@ TEST(FunctionsExtensionRecordsPath, WritesTheTimingThenRecords037WithTheImage)
 }
 
 } // namespace
+
+namespace {
+
+TEST(FunctionsModuleTunnelPath, WritesConnectionOneAsTheTunnelRecord)
+{
+    struct Case {
+        const char* name;
+        Fields fields;
+        int mode;
+        Ipv4 host;
+    };
+    const Case cases[] = {
+        { "connecting out", { { "request1", "on" }, { "host1", "203.0.113.62" }, { "host-port1", "10001" } },
+            1, makeIpv4(203, 0, 113, 62) },
+        { "waiting only, no destination", { { "request1", "off" }, { "host1", "" } }, 0, 0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        UnitSlot unit;
+        unit.record.kind = kKindWifiModule;
+        unit.record.modelIndex = 2;
+        const auto path = makeModuleTunnelPath(unit);
+        setAll(path->form(), { { "port1", "10011" } });
+        setAll(path->form(), c.fields);
+        ScriptedUserInterface ui;
+        ASSERT_TRUE(acceptDialog(path->form(), ui));
+        const WritePlan plan = path->plan();
+        ASSERT_EQ(plan.size(), 1u); // model 2 on kind 2 has no timing
+        const ModuleTunnel& tunnel = std::get<TunnelStep>(plan[0]).tunnel;
+        EXPECT_EQ(tunnel.acceptPort, 10011);
+        EXPECT_EQ(tunnel.tunnelMode, c.mode);
+        EXPECT_EQ(tunnel.remoteHost, c.host);
+        // The module's own write path reports its own failure.
+        EXPECT_EQ(path->writeFailure(), SettingOutcome::WriteFailed);
+        path->store(unit);
+        EXPECT_EQ(unit.record.unitPort(), 10011);
+    }
+}
+
+} // namespace
