@@ -232,13 +232,13 @@ void TcpExtensionForm::addConnectionFields(int connection)
         waitFieldName(connection), m_waits[i],
         [this, connection] { return connection > 0 && rowShown(connection); },
         [this, connection](bool on) { setWaitChecked(connection, on); });
-    if (connection < ExtensionConnections::kDestinations)
-        roleField(
-            requestFieldName(connection), m_requests[i],
-            [this, connection] { return rolesEditable() && rowShown(connection); },
-            [this, connection](bool on) { setRequestChecked(connection, on); });
+    // Connections 3,4 only wait for their peers.
     if (connection >= ExtensionConnections::kDestinations)
         return;
+    roleField(
+        requestFieldName(connection), m_requests[i],
+        [this, connection] { return rolesEditable() && rowShown(connection); },
+        [this, connection](bool on) { setRequestChecked(connection, on); });
     addField({ hostFieldName(connection), FormField::Kind::Text, {},
         [this, connection] { return cp932ToUtf8(m_hosts[size_t(connection)]); },
         [this, connection](const std::string& text) {
