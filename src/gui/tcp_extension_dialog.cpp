@@ -80,19 +80,22 @@ QGroupBox* TcpExtensionDialog::connectionsGroup()
         std::vector<QWidget*> widgets = {
             new QLabel(names[i]),
             portEdit(m_form, TcpExtensionForm::portFieldName(connection), kIdPorts[i]),
-            roleCheck(tr("接続待ち"), kIdWaits[i], m_form.waitChecked(connection),
+            roleCheck(
+                tr("接続待ち"), kIdWaits[i], m_form.waitChecked(connection),
                 [this, connection](bool on) { m_form.setWaitChecked(connection, on); },
                 [this, connection] { return m_form.waitChecked(connection); }),
         };
         if (connection < ExtensionConnections::kDestinations) {
-            auto* request = roleCheck(tr("接続要求"), kIdRequests[i], m_form.requestChecked(connection),
+            auto* request = roleCheck(
+                tr("接続要求"), kIdRequests[i], m_form.requestChecked(connection),
                 [this, connection](bool on) { m_form.setRequestChecked(connection, on); },
                 [this, connection] { return m_form.requestChecked(connection); });
             // Kinds 3 and 6 always request a connection: nothing to show.
             hideUnless(request, m_form.rolesEditable());
             widgets.push_back(request);
             widgets.push_back(hostEdit(connection));
-            widgets.push_back(portEdit(m_form, TcpExtensionForm::hostPortFieldName(connection), kIdHostPorts[i]));
+            widgets.push_back(
+                portEdit(m_form, TcpExtensionForm::hostPortFieldName(connection), kIdHostPorts[i]));
         }
         for (size_t column = 0; column < widgets.size(); ++column)
             grid->addWidget(widgets[column], row, int(column));
@@ -133,15 +136,11 @@ QCheckBox* TcpExtensionDialog::roleCheck(
 
 void TcpExtensionDialog::showRows()
 {
-    for (int extra = 0; extra < 2; ++extra) {
-        const bool shown = m_form.more() && extra < m_form.extraRows();
-        for (QWidget* widget : m_rowWidgets[size_t(extra)]) {
-            if (widget->property("controlId").toInt() == kIdRequests[1] && !m_form.rolesEditable())
-                continue;
-            hideUnless(widget, shown);
-            if (widget->parentWidget())
-                widget->setVisible(shown);
-        }
+    // The rows sit in their group already, so showing them makes no windows of their own.
+    for (size_t extra = 0; extra < m_rowWidgets.size(); ++extra) {
+        const bool shown = m_form.more() && int(extra) < m_form.extraRows();
+        for (QWidget* widget : m_rowWidgets[extra])
+            widget->setVisible(shown);
     }
 }
 
