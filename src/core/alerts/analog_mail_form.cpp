@@ -33,7 +33,6 @@ AnalogMailForm::AnalogMailForm(const UnitSettings& settings, bool withAuth)
     : m_server(settings.mailHost)
     , m_port(std::to_string(settings.mailPort))
     , m_auth(!withAuth || !settings.mailUser.empty() || !settings.mailPass.empty())
-    , m_withAuth(withAuth)
     , m_user(settings.mailUser)
     , m_password(settings.mailPass)
     , m_sender(settings.mailFrom)
@@ -49,13 +48,15 @@ void AnalogMailForm::addServerField()
     addTextField(kServerField, m_server);
 }
 
-void AnalogMailForm::addAccountFields()
+void AnalogMailForm::addAccountFields(bool authShown, bool userShown)
 {
     addTextField(kPortField, m_port, FormField::Kind::Number);
-    if (m_withAuth)
+    if (authShown)
         addCheckField(kAuthField, m_auth);
-    addTextField(kUserField, m_user);
-    addTextField(kPasswordField, m_password, FormField::Kind::Secret);
+    if (userShown)
+        addTextField(kUserField, m_user);
+    if (authShown || m_auth)
+        addTextField(kPasswordField, m_password, FormField::Kind::Secret);
     addTextField(kSenderField, m_sender);
     addTextField(kTo1Field, m_to1);
     addTextField(kTo2Field, m_to2);

@@ -76,12 +76,14 @@ protected:
     std::optional<std::string> refuseUnsendable(size_t maxCharacters, size_t messageMaxCharacters) const;
 
     void addServerField();
-    void addAccountFields();
+    // The port, then the SMTP-AUTH box where the dialog shows it, the user where it shows that
+    // box, the password while SMTP-AUTH is on or the dialog has no such box, then sender,
+    // recipients and message.
+    void addAccountFields(bool authShown, bool userShown);
 
     std::string m_server;
     std::string m_port;
     bool m_auth = true;
-    bool m_withAuth = false;
     std::string m_user;
     std::string m_password;
     std::string m_sender;

@@ -86,8 +86,9 @@ FiveChannelMailForm::FiveChannelMailForm(const UnitSettings& settings, bool host
     , m_channels(channels)
     , m_records(records)
 {
+    // With the server as an address the dialog hides the SMTP-AUTH box and the user.
     addServerField();
-    addAccountFields();
+    addAccountFields(m_hostName, m_hostName);
     for (int ai = 0; ai < m_aiCount; ++ai)
         addChannelFields(ai);
     for (int output = 0; output < m_doCount; ++output)

@@ -66,7 +66,7 @@ TwoChannelMailForm::TwoChannelMailForm(const UnitSettings& settings,
     }
 
     addServerField();
-    addAccountFields();
+    addAccountFields(false, true);
     for (int ai = 0; ai < kTwoChannelAiCount; ++ai) {
         addChoiceField(aiName(ai) + ".condition",
             { { "none", kAlertConditionNone }, { "inside", kAlertConditionInside },
