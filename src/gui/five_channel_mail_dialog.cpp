@@ -64,7 +64,8 @@ FiveChannelMailDialog::FiveChannelMailDialog(
     layout->addLayout(testRow);
     layout->addLayout(okCancelButtons(this, m_form, m_ui));
 
-    m_testSend = std::make_unique<TestSendRunner>(m_test, m_ui, std::function<void()> {}, analogMailTestMessage);
+    m_testSend
+        = std::make_unique<TestSendRunner>(m_test, m_ui, std::function<void()> {}, analogMailTestMessage);
     connect(m_test, &QPushButton::clicked, this, [this] { sendTest(); });
     refill();
     showAuth();
@@ -143,7 +144,8 @@ QWidget* FiveChannelMailDialog::buildChannels()
         row.highUnit = new QLabel;
         row.led = withId(coreChoiceCombo(FiveChannelMailForm::ledChoices(), 0), kIdFirstLed + ai);
         row.mail = withId(new QCheckBox, kIdFirstMail + ai);
-        QWidget* widgets[] = { caption, row.range, row.low, row.lowUnit, row.high, row.highUnit, row.led, row.mail };
+        QWidget* widgets[]
+            = { caption, row.range, row.low, row.lowUnit, row.high, row.highUnit, row.led, row.mail };
         for (int column = 0; column < int(std::size(widgets)); ++column) {
             grid->addWidget(widgets[column], line, column);
             hideUnless(widgets[column], ai < m_form.aiCount());
@@ -173,14 +175,16 @@ QWidget* FiveChannelMailDialog::buildOutputs()
 {
     auto* rows = new QGridLayout;
     for (int output = 0; output < kFiveChannelDoMax; ++output) {
-        auto* alert = withId(new QCheckBox(tr("DO%1 アラート有効").arg(output + 1)), kIdFirstDoAlert + output);
+        auto* alert
+            = withId(new QCheckBox(tr("DO%1 アラート有効").arg(output + 1)), kIdFirstDoAlert + output);
         auto* setting = withId(new QPushButton(tr("設定")), kIdFirstDoSetting + output);
         m_doAlerts[size_t(output)] = alert;
         rows->addWidget(alert, output, 0);
         rows->addWidget(setting, output, 1);
         hideUnless(alert, output < m_form.doCount());
         hideUnless(setting, output < m_form.doCount());
-        connect(alert, &QCheckBox::toggled, this, [this, output](bool on) { m_form.setDoAlertEnabled(output, on); });
+        connect(alert, &QCheckBox::toggled, this,
+            [this, output](bool on) { m_form.setDoAlertEnabled(output, on); });
         connect(setting, &QPushButton::clicked, this, [this, output] { editDoAlert(output); });
     }
     auto* box = new QGroupBox(tr("DOアラート"));

@@ -39,7 +39,8 @@ TwoChannelMailDialog::TwoChannelMailDialog(TwoChannelMailForm& form, UserInterfa
 
     QLineEdit* port = limited(fieldEdit(m_form, TwoChannelMailForm::kPortField, kIdPort), kPortMax);
     port->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), port));
-    QLineEdit* password = limited(fieldEdit(m_form, TwoChannelMailForm::kPasswordField, kIdPassword), kTextMax);
+    QLineEdit* password
+        = limited(fieldEdit(m_form, TwoChannelMailForm::kPasswordField, kIdPassword), kTextMax);
     password->setEchoMode(QLineEdit::Password);
 
     auto* account = new QFormLayout;
@@ -51,10 +52,10 @@ TwoChannelMailDialog::TwoChannelMailDialog(TwoChannelMailForm& form, UserInterfa
     account->addRow(tr("認証パスワード:"), password);
     account->addRow(tr("送信元メールアドレス:"),
         limited(fieldEdit(m_form, TwoChannelMailForm::kSenderField, kIdSender), kTextMax));
-    account->addRow(
-        tr("送信先メールアドレス1:"), limited(fieldEdit(m_form, TwoChannelMailForm::kTo1Field, kIdTo1), kTextMax));
-    account->addRow(
-        tr("送信先メールアドレス2:"), limited(fieldEdit(m_form, TwoChannelMailForm::kTo2Field, kIdTo2), kTextMax));
+    account->addRow(tr("送信先メールアドレス1:"),
+        limited(fieldEdit(m_form, TwoChannelMailForm::kTo1Field, kIdTo1), kTextMax));
+    account->addRow(tr("送信先メールアドレス2:"),
+        limited(fieldEdit(m_form, TwoChannelMailForm::kTo2Field, kIdTo2), kTextMax));
     account->addRow(tr("メッセージ:"),
         limited(fieldEdit(m_form, TwoChannelMailForm::kMessageField, kIdMessage), kMessageMax));
 
@@ -66,8 +67,9 @@ TwoChannelMailDialog::TwoChannelMailDialog(TwoChannelMailForm& form, UserInterfa
     for (int ai = 0; ai < kTwoChannelAiCount; ++ai) {
         const std::string name = "ai" + std::to_string(ai + 1);
         analog->addWidget(new QLabel(tr(aiCaptions[ai])), ai + 1, 0);
-        analog->addWidget(storingCombo(TwoChannelMailForm::conditionChoices(), m_form.condition(ai),
-                              kIdFirstCondition + ai, [this, ai](int value) { m_form.setCondition(ai, value); }),
+        analog->addWidget(
+            storingCombo(TwoChannelMailForm::conditionChoices(), m_form.condition(ai), kIdFirstCondition + ai,
+                [this, ai](int value) { m_form.setCondition(ai, value); }),
             ai + 1, 1);
         analog->addWidget(fieldEdit(m_form, name + ".low", kIdFirstLow + ai), ai + 1, 2);
         analog->addWidget(fieldEdit(m_form, name + ".high", kIdFirstHigh + ai), ai + 1, 3);
@@ -97,7 +99,8 @@ TwoChannelMailDialog::TwoChannelMailDialog(TwoChannelMailForm& form, UserInterfa
     layout->addLayout(testRow);
     layout->addLayout(okCancelButtons(this, m_form, m_ui));
 
-    m_testSend = std::make_unique<TestSendRunner>(m_test, m_ui, std::function<void()> {}, analogMailTestMessage);
+    m_testSend
+        = std::make_unique<TestSendRunner>(m_test, m_ui, std::function<void()> {}, analogMailTestMessage);
     connect(m_test, &QPushButton::clicked, this, [this] { sendTest(); });
 }
 
