@@ -1,6 +1,7 @@
 // The mail alert button on the QX units against simulated units on loopback: the reads
 // before the dialog, the mail message and the alert conditions in the order the units take
 // them, the values on the next opening, and the messages of a failed read or write.
+#include "core/alerts/analog_mail_form.h"
 #include "core/alerts/analog_mail_paths.h"
 #include "core/app/setting_command_texts.h"
 #include "support/flow_harness.h"
@@ -130,6 +131,31 @@ TEST_F(AnalogMailFlowTest, FiveChannelWritesRangesBandsAndTheDoRecordsAndReadsTh
     EXPECT_EQ(shown.at("do1.input"), "ai2");
     EXPECT_EQ(shown.at("do1.direction"), "on-first");
     EXPECT_EQ(shown.at("do1.width"), "2.000183");
+}
+
+TEST_F(AnalogMailFlowTest, TestSendWritesTheAccountWithMtestAndTheUnitMailsWithoutWritingTheConditions)
+{
+    ASSERT_TRUE(m_bench.add("127.0.0.90"));
+    m_bench.select("127.0.0.90");
+    int result = -1;
+    m_bench.ui.setDialogFiller([this, &result](DialogForm& form) {
+        auto& mail = dynamic_cast<AnalogMailForm&>(form);
+        EXPECT_EQ(mail.setFieldText("sender", "test@example.net"), DialogForm::SetResult::Set);
+        m_bench.ui.queueAnswer(true);
+        if (const auto send = mail.prepareTestSend(m_bench.ui))
+            result = send();
+        return false; // the test leaves the dialog open; it is cancelled afterwards
+    });
+    EXPECT_EQ(m_bench.settingCommand(SettingCommand::MailAlert), SettingOutcome::Cancelled);
+    EXPECT_EQ(result, 0);
+    const std::string sent = m_bench.logged("settings", "127.0.0.90").back();
+    EXPECT_EQ(sent.substr(sent.size() - 21), "NORESET\r\nMTEST\r\nEND\r\n");
+    bool mailed = false;
+    for (const auto& entry : m_bench.fleet.requests())
+        mailed |= entry.value("request", "") == "mailTest" && entry.value("unit", "") == "127.0.0.90"
+            && entry.value("sender", "") == "test@example.net";
+    EXPECT_TRUE(mailed);
+    EXPECT_TRUE(m_bench.logged("AL", "127.0.0.90").empty()) << "a test writes no conditions";
 }
 
 TEST_F(AnalogMailFlowTest, AReadTheDialogCannotShowClosesItWithTheReadMessage)
