@@ -28,10 +28,10 @@ expect_hex() {
 
 # Two-channel: AI1 inside -5..5 V, AI2 outside 4..20 mA, DI1 on ON, DI3 on OFF.
 ctl --yes mail "$two" server=smtp.example.net port=25 user=qx password=s3cret sender=qx@example.net \
-    to1=ops@example.net to2= message=tank ai1.condition=inside ai1.low=-5 ai1.high=5 \
+    to1=ops@example.net to2= message=タンク ai1.condition=inside ai1.low=-5 ai1.high=5 \
     ai2.condition=outside ai2.low=4 ai2.high=20 di1=on di2=none di3=off >"$work/out.txt" 2>&1
 grep -q "設定完了しました。" "$work/out.txt"
-expect_hex "$two" settings "$(hex_of 'MHOST\r\nsmtp.example.net\r\nMPORT\r\n25\r\nMUSER\r\nqx\r\nMPASS\r\ns3cret\r\nMFROM\r\nqx@example.net\r\nMTO1\r\nops@example.net\r\nMTO2\r\n\r\nMSUBJ\r\ntank\r\nNORESET\r\nEND\r\n')"
+expect_hex "$two" settings "$(hex_of 'MHOST\r\nsmtp.example.net\r\nMPORT\r\n25\r\nMUSER\r\nqx\r\nMPASS\r\ns3cret\r\nMFROM\r\nqx@example.net\r\nMTO1\r\nops@example.net\r\nMTO2\r\n\r\nMSUBJ\r\n\343\202\277\343\203\263\343\202\257\r\nNORESET\r\nEND\r\n')"
 expect_hex "$two" AL "$(hex_of 'AL!"19997FFF\310')"
 expect_hex "$two" DM "$(hex_of 'DM!%%  \310')"
 grep "\"unit\":\"$two\"" "$SIM_LOG" | grep '"request":"AL"' | head -n -1 | tail -1 | grep -q '"hex":"41 4C 20 21 43 30 30 30 34 30 30 30 C8"'
@@ -40,7 +40,7 @@ expect_form_field mail "$two" ai1.low "-5.0000"
 expect_form_field mail "$two" ai2.condition outside
 expect_form_field mail "$two" di1 on
 expect_form_field mail "$two" di3 off
-expect_form_field mail "$two" message tank
+expect_form_field mail "$two" message タンク
 echo "$two: two-channel account and conditions written and read back"
 
 # The band checks and a line break: refused with their message, nothing sent.

@@ -38,7 +38,7 @@ AnalogMailForm::AnalogMailForm(const UnitSettings& settings, bool withAuth)
     , m_sender(settings.mailFrom)
     , m_to1(settings.mailTo1)
     , m_to2(settings.mailTo2)
-    , m_message(settings.mailSubject)
+    , m_message(utf8ToCp932(settings.mailSubject))
     , m_checkedPort(settings.mailPort)
 {
 }
@@ -120,7 +120,7 @@ void storeMailAccount(const MailAccount& account, UnitSettings& settings)
     settings.mailFrom = account.sender;
     settings.mailTo1 = account.to1;
     settings.mailTo2 = account.to2;
-    settings.mailSubject = account.message;
+    settings.mailSubject = cp932ToUtf8(account.message);
 }
 
 } // namespace kovra

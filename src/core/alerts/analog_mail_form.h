@@ -62,7 +62,8 @@ public:
 
 protected:
     // withAuth: the dialog has the "SMTP-AUTH認証あり" check box; it opens on when the unit
-    // holds a user or password. Without it the user and password always go.
+    // holds a user or password. Without it the user and password always go. The units keep
+    // the message as the mail message sent it, in UTF-8.
     AnalogMailForm(const UnitSettings& settings, bool withAuth);
 
     // The checks of the account in the dialog's order, then the refusals of what would
@@ -96,7 +97,8 @@ private:
     MessageSender m_messageSender;
 };
 
-// The accepted account into the single-account fields of the unit's settings.
+// The accepted account into the single-account fields of the unit's settings, the message as
+// the unit keeps it (UTF-8: the form takes it back to cp932 when it opens).
 void storeMailAccount(const MailAccount& account, UnitSettings& settings);
 
 } // namespace kovra
