@@ -456,8 +456,8 @@ std::string WiredUnit::diAlertCommand(const std::string& request)
         if (request.size() != kDiAlertReadLength)
             return {};
         std::string answer = echo(request);
-        for (uint8_t nibble : { m_diAlertOn & kNibble, m_diAlertEnabled & kNibble, m_diAlertOn >> 4,
-                 m_diAlertEnabled >> 4 })
+        for (uint8_t nibble :
+            { m_diAlertOn & kNibble, m_diAlertEnabled & kNibble, m_diAlertOn >> 4, m_diAlertEnabled >> 4 })
             answer += static_cast<char>(kChannelOffset + nibble);
         return answer + kEnd;
     }
