@@ -23,6 +23,9 @@ constexpr size_t kAlertLength = 13;
 constexpr size_t kAlertFieldsLength = 10; // channel, code and eight hex digits
 constexpr size_t kAlertValueDigits = 8;
 constexpr size_t kChannelRequestLength = 4; // two letters, channel, end mark
+constexpr size_t kDiAlertSetLength = 7; // "DM", four nibble bytes, end mark
+constexpr size_t kDiAlertReadLength = 3; // "DN", end mark
+constexpr uint8_t kNibble = 0x0F;
 constexpr size_t kNoticeSetLength = 6;
 constexpr size_t kNoticeDigits = 2;
 constexpr char kReset[] = "RSET";
@@ -331,6 +334,10 @@ std::string WiredUnit::command(const std::string& request, std::string& name)
         name = letters;
         return alertCommand(request);
     }
+    if (letters == "DM" || letters == "DN") {
+        name = letters;
+        return diAlertCommand(request);
+    }
     if (letters == "NS" || letters == "NJ") {
         name = letters;
         return noticeCommand(request);
@@ -439,6 +446,33 @@ std::string WiredUnit::alertCommand(const std::string& request)
         return echo(request) + request.substr(2, kAlertFieldsLength) + kEnd;
     }
     return echo(request) + request[2] + static_cast<char>(alert.code) + alert.values + kEnd;
+}
+
+std::string WiredUnit::diAlertCommand(const std::string& request)
+{
+    // Four bytes 20h + a nibble: the ON mask's low nibble, the enable mask's, then the high ones.
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (request[1] == 'N') {
+        if (request.size() != kDiAlertReadLength)
+            return {};
+        std::string answer = echo(request);
+        for (uint8_t nibble :
+            { m_diAlertOn & kNibble, m_diAlertEnabled & kNibble, m_diAlertOn >> 4, m_diAlertEnabled >> 4 })
+            answer += static_cast<char>(kChannelOffset + nibble);
+        return answer + kEnd;
+    }
+    if (request.size() != kDiAlertSetLength)
+        return {};
+    uint8_t nibbles[4] = {};
+    for (size_t i = 0; i < 4; ++i) {
+        const uint8_t byte = byteAt(request, 2 + i);
+        if ((byte & ~kNibble) != kChannelOffset)
+            return {}; // not a nibble byte: the unit takes nothing
+        nibbles[i] = byte & kNibble;
+    }
+    m_diAlertOn = static_cast<uint8_t>(nibbles[0] | (nibbles[2] << 4));
+    m_diAlertEnabled = static_cast<uint8_t>(nibbles[1] | (nibbles[3] << 4));
+    return echo(request) + request.substr(2, 4) + kEnd;
 }
 
 std::string WiredUnit::noticeCommand(const std::string& request)

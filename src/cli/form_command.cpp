@@ -32,6 +32,9 @@ int formCommandStatus(CliUserInterface::DialogResult dialog, std::optional<Setti
     case SettingOutcome::Refused:
     case SettingOutcome::CommunicationError:
     case SettingOutcome::WriteFailed:
+    case SettingOutcome::MailReadFailed:
+    case SettingOutcome::MailMessageWriteFailed:
+    case SettingOutcome::MailAlertWriteFailed:
         return kExitFailed;
     }
     return kExitFailed;

@@ -1,5 +1,6 @@
 #include "core/app/setting_command_choice.h"
 
+#include "core/alerts/analog_mail_paths.h"
 #include "core/alerts/mail_alert_paths.h"
 #include "core/alerts/single_mail_path.h"
 #include "core/app/setting_command_texts.h"
@@ -116,6 +117,8 @@ SettingChoice chooseSettingPath(SettingCommand command, const UnitSlot& unit, bo
             choice.path = makeEntryMailPath(unit);
         else if (choice.refusal.empty() && unit.record.kind == kKindWifi)
             choice.path = makeSingleMailPath(unit);
+        else if (choice.refusal.empty())
+            choice.path = makeAnalogMailPath(unit); // the QX units' two- and five-channel dialogs
         break;
     case SettingCommand::InputExtension:
         choice.refusal = inputExtensionRefusal(unit);

@@ -209,13 +209,16 @@ struct StepDescriber {
 
 } // namespace
 
-int runWritePlan(const WritePlan& plan, const UnitRecord& unit)
+int runWritePlan(const WritePlan& plan, const UnitRecord& unit, size_t* failedStep)
 {
     const StepRunner runner(unit);
-    for (const WriteStep& step : plan) {
-        const int result = std::visit(runner, step);
-        if (result != 0)
+    for (size_t index = 0; index < plan.size(); ++index) {
+        const int result = std::visit(runner, plan[index]);
+        if (result != 0) {
+            if (failedStep)
+                *failedStep = index;
             return result;
+        }
     }
     return 0;
 }

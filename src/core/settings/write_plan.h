@@ -67,8 +67,8 @@ using WritePlan = std::vector<WriteStep>;
 // direct step is one connection; its requests go in order, each followed by its pause.
 // Results: 0 every step succeeded; otherwise the result of the first failing step (the codes
 // of SendSettingsMessage, DirectCommand, writeSetting, memoryWrite or writeSetupRecords),
-// and no later step or request is sent.
-int runWritePlan(const WritePlan& plan, const UnitRecord& unit);
+// and no later step or request is sent; failedStep, when given, receives that step's index.
+int runWritePlan(const WritePlan& plan, const UnitRecord& unit, size_t* failedStep = nullptr);
 
 // The plan as an operator reads it, one numbered step after another: a message one line per
 // line with its terminators written out ("\r\n" or "\n"), cp932 text as it stands and other
