@@ -258,7 +258,7 @@ TEST(FunctionsModuleTunnelPath, WritesConnectionOneAsTheTunnelRecord)
         EXPECT_EQ(tunnel.tunnelMode, c.mode);
         EXPECT_EQ(tunnel.remoteHost, c.host);
         // The module's own write path reports its own failure.
-        EXPECT_EQ(path->writeFailure(), SettingOutcome::WriteFailed);
+        EXPECT_EQ(path->writeFailure(0), SettingOutcome::WriteFailed);
         path->store(unit);
         EXPECT_EQ(unit.record.unitPort(), 10011);
     }

@@ -59,7 +59,7 @@ public:
         unit.record.setUnitPort(uint16_t(m_form.connections().ownPorts[0]));
     }
 
-    SettingOutcome writeFailure() const override { return SettingOutcome::WriteFailed; }
+    SettingOutcome writeFailure(size_t) const override { return SettingOutcome::WriteFailed; }
 
 private:
     const UnitRecord m_record;
