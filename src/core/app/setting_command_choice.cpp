@@ -27,6 +27,12 @@ bool isAnalogDialogModel(int model)
     return model == kAnalogDialogModel || model == kTwoAoModel || model == kThreeAoModel;
 }
 
+// The kinds that keep their settings in stored records and take binary commands.
+bool isBinaryKind(int kind)
+{
+    return kind == kKindWired || kind == kKindWiredGc || kind == kKindNewerWired;
+}
+
 int modelAiCount(int model)
 {
     return modelCapabilities(model)[kCapAiCount];
@@ -116,6 +122,8 @@ SettingChoice chooseSettingPath(SettingCommand command, const UnitSlot& unit, bo
             choice.path = makeEntryMailPath(unit);
         else if (choice.refusal.empty() && unit.record.kind == kKindWifi)
             choice.path = makeSingleMailPath(unit);
+        else if (choice.refusal.empty() && isBinaryKind(unit.record.kind))
+            choice.path = makeClassicMailPath(unit);
         break;
     case SettingCommand::InputExtension:
         choice.refusal = inputExtensionRefusal(unit);
