@@ -50,9 +50,9 @@ expect_form_field mail "$unit" di2.enabled on
 expect_form_field mail "$unit" di2.edge off
 echo "$unit: account and masks written and read back"
 
-# Models 9 and 11: one memory write, edge mask then enable mask.
+# Models 9 and 11: one memory write, edge mask then enable mask (DI1 keeps its edge bit).
 ctl --yes mail 203.0.113.88 di1.enabled=off di2.enabled=on di2.edge=on >/dev/null
-[ "$(last_request_hex 203.0.113.88 MW)" = "$(printf 'MW04320202\xc8' | od -An -tx1 | tr -d ' \n')" ]
+[ "$(last_request_hex 203.0.113.88 MW)" = "$(printf 'MW04320302\xc8' | od -An -tx1 | tr -d ' \n')" ]
 expect_form_field mail 203.0.113.88 di1.enabled off
 expect_form_field mail 203.0.113.88 di2.edge on
 echo "203.0.113.88: MW0432 written and read back"

@@ -63,6 +63,13 @@ for unit in 203.0.113.21 203.0.113.22 203.0.113.24; do
     echo "$unit: entry 1 written and read back"
 done
 
+# The clear form byte for byte (entry 2 as the unit held it).
+want=$(printf '%s\r\n' M1MODE 2 M1HOST smtp22.kovra.jp M1PORT 587 M1USER alert-22 M1PASS 'Pw!22~x' M1FROM \
+    unit22@kovra.jp M1TO1 ops@kovra.jp M1TO2 '' M1SUBJ 'DI1 ON' M2MODE 0 M2HOST smtp.example.jp M2PORT 587 \
+    M2USER di2-alert M2PASS 'Pw2!kovra' M2FROM unit2@example.jp M2TO1 ops@example.jp M2TO2 '' M2SUBJ \
+    'DI2 changed' END | od -An -tx1 | tr -d ' \n')
+[ "$(last_request_hex 203.0.113.22 settings)" = "$want" ] || { echo "unexpected clear message" >&2; exit 1; }
+
 # A user the scrambled form would cut, and a line break in a text, are refused unsent.
 before=$(settings_count 203.0.113.24)
 for word in "di2.user=new user" $'di1.message=a\nM1HOST'; do

@@ -69,10 +69,11 @@ PY
 expect_test_mail() {
     local unit=$1 entry=$2
     shift 2
-    local tests restarts
+    local tests restarts said
     tests=$(log_count "$unit" mailTest)
     restarts=$(log_count "$unit" restart)
-    "$KOVRA_BIN/kovractl" --yes mail "$unit" "$@" --test "$((entry > 0 ? entry : 1))" | grep -q "テスト送信しました。"
+    said=$("$KOVRA_BIN/kovractl" --yes mail "$unit" "$@" --test "$((entry > 0 ? entry : 1))" 2>&1)
+    grep -q "テスト送信しました。" <<<"$said" || { echo "$unit: $said" >&2; return 1; }
     for _ in $(seq 40); do
         [ "$(log_count "$unit" mailTest)" -gt "$tests" ] && break
         sleep 0.25
