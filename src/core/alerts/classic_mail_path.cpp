@@ -24,8 +24,8 @@ public:
     explicit ClassicMailPath(const UnitSlot& unit)
         : m_unit(unit.record)
         , m_hostName(classicAccountRules(unit.record.kind).hostName)
-        , m_form(std::make_unique<ClassicMailForm>(unit.record, ClassicMailValues {}))
     {
+        openForm({});
     }
 
     DialogForm& form() override { return *m_form; }
@@ -71,6 +71,15 @@ public:
     void store(UnitSlot& unit) override { unit.record.configBlocks3to7 = m_written.configBlocks3to7; }
 
 private:
+    void openForm(const ClassicMailValues& values)
+    {
+        m_form = std::make_unique<ClassicMailForm>(m_unit, values);
+        // The test button sends from the dialog, on a thread of its own: it gets the unit's
+        // record by value, never the path.
+        m_form->setPlanRunner(
+            [record = m_unit](const WritePlan& plan) { return runWritePlan(plan, record); });
+    }
+
     int readMasks(ClassicMailValues& values)
     {
         uint32_t enable = 0;
