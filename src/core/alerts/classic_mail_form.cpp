@@ -3,7 +3,6 @@
 #include "core/alerts/analog_scaling.h"
 #include "core/alerts/classic_mail_writes.h"
 #include "core/app/user_interface.h"
-#include "core/platform/cp932_text.h"
 #include "core/units/model_table.h"
 
 #include <algorithm>
