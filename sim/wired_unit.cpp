@@ -4,6 +4,7 @@
 #include "command_stream.h"
 #include "connection.h"
 #include "hex_text.h"
+#include "mail_test_port.h"
 
 #include <algorithm>
 
@@ -145,9 +146,11 @@ void WiredUnit::restart()
 std::vector<uint16_t> WiredUnit::tcpPorts() const
 {
     const uint16_t port = m_port;
-    if (port == 0)
-        return {}; // a record with port 0 leaves the unit without command port
-    return { port };
+    std::vector<uint16_t> ports;
+    if (port != 0 && port != kSettingsPort)
+        ports.push_back(port); // a record with port 0 leaves the unit without command port
+    ports.push_back(kSettingsPort); // the classic mail dialog's test message
+    return ports;
 }
 
 std::string WiredUnit::record(int n) const
@@ -288,8 +291,12 @@ DatagramAnswer WiredUnit::addressSet(const std::string& request)
     return answer;
 }
 
-void WiredUnit::serve(uint16_t, Connection& connection)
+void WiredUnit::serve(uint16_t port, Connection& connection)
 {
+    if (port == kSettingsPort) {
+        serveMailTestPort(connection, [this] { requestRestart(); });
+        return;
+    }
     CommandStream stream;
     std::string request;
     uint8_t byte = 0;

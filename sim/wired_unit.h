@@ -13,8 +13,9 @@ namespace sim {
 
 // A unit of the binary family (kinds 0, 1 and 4): discovery, stored configuration records and
 // firmware text on the discovery port; on its TCP port the model query, the short binary commands,
-// the registers behind "MR"/"MW", the framed commands "AL", "AK", "DM", "DN", "NS", "NJ" and "RSET", and the
-// analog side's commands of its model.
+// the registers behind "MR"/"MW", the framed commands "AL", "AK", "DM", "DN", "NS", "NJ" and "RSET",
+// and the analog side's commands of its model; on the settings port 9998 the classic mail
+// dialog's test message (mail_test_port.h).
 class WiredUnit : public Unit {
 public:
     explicit WiredUnit(const UnitConfig& config);

@@ -1,9 +1,11 @@
 #include "gui/dialog_registry.h"
 
+#include "core/alerts/classic_mail_form.h"
 #include "core/alerts/do_alert_form.h"
 #include "core/alerts/entry_mail_form.h"
 #include "core/alerts/single_mail_form.h"
 #include "gui/analog_settings_dialog.h"
+#include "gui/classic_mail_dialog.h"
 #include "gui/connections_dialog.h"
 #include "gui/do_alert_dialog.h"
 #include "gui/do_modes_dialog.h"
@@ -33,6 +35,7 @@ const std::map<int, OpenFunction>& registry()
         { kSingleMailTemplateId, openSingleMailDialog },
         { kTwoChannelMailTemplateId, openTwoChannelMailDialog },
         { kFiveChannelMailTemplateId, openFiveChannelMailDialog },
+        { kClassicMailTemplateId, openClassicMailDialog },
         { 131, openTcpExtensionDialog },
         { 132, openAnalogSettingsDialog },
         { 136, openThermoSettingsDialog },

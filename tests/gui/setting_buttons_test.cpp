@@ -110,6 +110,8 @@ TEST(BenchSettingButtons, EachButtonOpensTheUnitsDialogOnTheDemoFleet)
         { "203.0.113.84", kMail, 151, "" }, // kind 5 at 1.02 with Modbus TCP: not stopped
         { "203.0.113.90", kMail, 153, "" }, // kind 6: the two-channel dialog
         { "203.0.113.91", kMail, 154, "" }, // kind 6 model 10: the five-channel dialog
+        { "203.0.113.87", kMail, 155, "" }, // kind 1: the classic dialog, records read first
+        { "203.0.113.17", kMail, 155, "" }, // model 8: the classic dialog's analog rows
         { "203.0.113.62", kExtension, 145, "" }, // kind 5: four connections
         { "203.0.113.83", kExtension, 145, "" }, // kind 7
         { "203.0.113.64", kExtension, 131, "" }, // kind 6: connection 1

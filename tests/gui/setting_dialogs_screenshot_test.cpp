@@ -90,6 +90,8 @@ TEST(SettingDialogsScreenshot, ShowsEachDialog)
         { "analog-settings-132-ao", 0, 11, 0, makeAnalogSettingsPath },
         { "thermo-settings-136", 0, 12, 0, makeThermoSettingsPath },
         { "entry-mail-151", 5, 25, 104, makeEntryMailPath },
+        { "classic-mail-155-host-name", 1, 6, 0, makeClassicMailPath },
+        { "classic-mail-155-address-analog", 0, 8, 0, makeClassicMailPath },
         { "connections-145-layout1", 5, 25, 104, makeConnectionsPath },
         { "connections-145-layout2", 7, 5, 100, makeConnectionsPath },
         { "tcp-extension-131", 3, 1, 127,

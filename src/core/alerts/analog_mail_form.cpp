@@ -1,6 +1,6 @@
 #include "core/alerts/analog_mail_form.h"
 
-#include "core/alerts/mail_text_checks.h"
+#include "core/alerts/mail_text_check.h"
 #include "core/app/user_interface.h"
 #include "core/platform/cp932_text.h"
 

@@ -1,7 +1,7 @@
 #include "core/alerts/five_channel_mail_form.h"
 
 #include "core/alerts/analog_scaling.h"
-#include "core/alerts/mail_text_checks.h"
+#include "core/alerts/mail_text_check.h"
 #include "core/alerts/number_text.h"
 #include "core/app/user_interface.h"
 #include "core/platform/ipv4.h"

@@ -1,7 +1,7 @@
 #include "core/alerts/two_channel_mail_form.h"
 
 #include "core/alerts/analog_scaling.h"
-#include "core/alerts/mail_text_checks.h"
+#include "core/alerts/mail_text_check.h"
 #include "core/alerts/number_text.h"
 
 namespace kovra {

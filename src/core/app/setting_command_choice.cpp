@@ -28,6 +28,12 @@ bool isAnalogDialogModel(int model)
     return model == kAnalogDialogModel || model == kTwoAoModel || model == kThreeAoModel;
 }
 
+// The kinds that keep their settings in stored records and take binary commands.
+bool isBinaryKind(int kind)
+{
+    return kind == kKindWired || kind == kKindWiredGc || kind == kKindNewerWired;
+}
+
 int modelAiCount(int model)
 {
     return modelCapabilities(model)[kCapAiCount];
@@ -110,13 +116,15 @@ SettingChoice chooseSettingPath(SettingCommand command, const UnitSlot& unit, bo
     SettingChoice choice;
     switch (command) {
     case SettingCommand::MailAlert:
-        // The other mail alert dialogs come with their own changes; until then the button
-        // only refuses the units that have no mail alert.
+        // Kinds 5 and 7 get the per-input dialog, kind 3 its one account, the binary kinds the
+        // classic dialog and the remaining kind (6) the two- or five-channel dialog.
         choice.refusal = mailAlertRefusal(unit);
         if (choice.refusal.empty() && (unit.record.kind == kKindKovra4 || unit.record.kind == kKindThirdName))
             choice.path = makeEntryMailPath(unit);
         else if (choice.refusal.empty() && unit.record.kind == kKindWifi)
             choice.path = makeSingleMailPath(unit);
+        else if (choice.refusal.empty() && isBinaryKind(unit.record.kind))
+            choice.path = makeClassicMailPath(unit);
         else if (choice.refusal.empty())
             choice.path = makeAnalogMailPath(unit); // the QX units' two- and five-channel dialogs
         break;

@@ -47,7 +47,13 @@ public:
         return result;
     }
 
-    int operator()(const AccessorStep& step) const { return writeSetting(m_unit, step.accessor, step.value); }
+    int operator()(const AccessorStep& step) const
+    {
+        const int result = writeSetting(m_unit, step.accessor, step.value);
+        if (result == 0 && step.pauseAfterMs > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(step.pauseAfterMs));
+        return result;
+    }
 
     int operator()(const MemoryStep& step) const
     {
@@ -178,8 +184,11 @@ struct StepDescriber {
 
     std::string operator()(const AccessorStep& step) const
     {
-        return std::string("accessor ") + char('A' + int(step.accessor)) + " = " + std::to_string(step.value)
-            + kLineFeed;
+        std::string text
+            = std::string("accessor ") + char('A' + int(step.accessor)) + " = " + std::to_string(step.value);
+        if (step.pauseAfterMs > 0)
+            text += ", pause " + std::to_string(step.pauseAfterMs) + " ms";
+        return text + kLineFeed;
     }
 
     std::string operator()(const MemoryStep& step) const

@@ -36,10 +36,11 @@ struct DirectStep {
     std::vector<DirectRequest> requests;
 };
 
-// One setting accessor write (writeSetting).
+// One setting accessor write (writeSetting), and the pause the unit needs after it.
 struct AccessorStep {
     Accessor accessor = Accessor::C;
     uint32_t value = 0;
+    int pauseAfterMs = 0;
 };
 
 // A memory write of kind-4 units (memoryWrite): bytes from registerCode on.
