@@ -80,22 +80,19 @@ TEST(MailAlertChoice, Kinds5And7GetThePerInputEntries)
     }
 }
 
-TEST(MailAlertChoice, QxUnitsGetTheTwoChannelOrOnTheThermocoupleModelsTheFiveChannelDialog)
+TEST(MailAlertChoice, QxUnitsGetTheTwoOrFiveChannelDialogAndBinaryUnitsTheClassicOne)
 {
     struct Case {
         Unit unit;
-        const char* dialog; // nullptr: no dialog yet
+        const char* dialog;
     };
     for (const Case& c :
         { Case { { kKindQx, 0 }, "TwoChannelMailDialog" }, Case { { kKindQx, 6 }, "TwoChannelMailDialog" },
             Case { { kKindQx, 10 }, "FiveChannelMailDialog" },
-            Case { { kKindQx, 12 }, "FiveChannelMailDialog" }, Case { { kKindWired, 10 }, nullptr },
+            Case { { kKindQx, 12 }, "FiveChannelMailDialog" },
+            Case { { kKindWired, 10 }, "ClassicMailDialog" },
             Case { { kKindKovra4, 32, 104 }, "EntryMailDialog" } }) {
         const SettingChoice choice = chooseSettingPath(SettingCommand::MailAlert, slotOf(c.unit), false);
-        if (!c.dialog) {
-            EXPECT_EQ(choice.path, nullptr) << c.unit.kind << "/" << c.unit.model;
-            continue;
-        }
         ASSERT_NE(choice.path, nullptr) << c.unit.kind << "/" << c.unit.model;
         EXPECT_EQ(choice.path->form().dialogName(), c.dialog);
     }
