@@ -1,0 +1,223 @@
+#include "core/pairs/pair_map.h"
+
+#include <gtest/gtest.h>
+
+using namespace kovra;
+
+namespace {
+
+using Faults = std::vector<LinkFault>;
+constexpr int kNone = UnitConnections::kNone;
+
+// A unit at 10.0.0.n with two DIs mirrored onto the peer's DOs 1 and 2, two DOs that take
+// what arrives, waiting on 10001, TCP.
+UnitConnections unitAt(int n)
+{
+    UnitConnections unit;
+    unit.address = "10.0.0." + std::to_string(n);
+    unit.diCount = 2;
+    unit.doCount = 2;
+    unit.listening = { { 1, 10001 } };
+    unit.diToPeerDo.fill(kNone);
+    unit.diToPeerDo[0] = 0;
+    unit.diToPeerDo[1] = 1;
+    unit.doFromPeerDi.fill(kNone);
+    return unit;
+}
+
+UnitConnections linkedTo(int n, int peer, int port = 10001)
+{
+    UnitConnections unit = unitAt(n);
+    unit.destinations = { { 1, "10.0.0." + std::to_string(peer), port } };
+    return unit;
+}
+
+struct MapCase {
+    const char* name;
+    std::vector<UnitConnections> units;
+    // Per link, in map order: its faults and the peer DOs behind a clash.
+    std::vector<Faults> faults;
+    std::vector<std::vector<int>> clashedOutputs = {};
+};
+
+class PairMapFaults : public ::testing::TestWithParam<MapCase> { };
+
+TEST_P(PairMapFaults, NamesEachFaultOfEachLink)
+{
+    const MapCase& c = GetParam();
+    const auto links = buildPairMap(c.units);
+    ASSERT_EQ(links.size(), c.faults.size());
+    for (size_t i = 0; i < links.size(); ++i) {
+        EXPECT_EQ(links[i].faults, c.faults[i]) << "link " << i << ": " << verdictText(links[i]);
+        const auto clashed = i < c.clashedOutputs.size() ? c.clashedOutputs[i] : std::vector<int> {};
+        EXPECT_EQ(links[i].clashedOutputs, clashed) << "link " << i;
+    }
+}
+
+std::vector<MapCase> mapCases()
+{
+    std::vector<MapCase> cases;
+    cases.push_back({ "both ways ok", { linkedTo(1, 2), linkedTo(2, 1) }, { {}, {} } });
+    cases.push_back({ "peer missing", { linkedTo(1, 9) }, { { LinkFault::PeerMissing } } });
+    {
+        auto named = linkedTo(1, 2);
+        named.destinations[0].host = "unit-two"; // names are not resolved
+        cases.push_back({ "host name", { named, unitAt(2) }, { { LinkFault::PeerMissing } } });
+    }
+    cases.push_back(
+        { "wrong port", { linkedTo(1, 2, 10002), unitAt(2) }, { { LinkFault::PeerNotListening } } });
+    {
+        auto udp = unitAt(2);
+        udp.transport = LinkTransport::Udp;
+        cases.push_back({ "udp peer", { linkedTo(1, 2), udp }, { { LinkFault::ModeMismatch } } });
+        auto modbus = unitAt(2);
+        modbus.transport = LinkTransport::ModbusTcp;
+        cases.push_back({ "modbus peer", { linkedTo(1, 2), modbus }, { { LinkFault::ModeMismatch } } });
+        auto udpBoth = linkedTo(1, 2);
+        udpBoth.transport = LinkTransport::Udp;
+        cases.push_back({ "udp on both ends", { udpBoth, udp }, { {} } });
+    }
+    {
+        auto twice = linkedTo(1, 2);
+        twice.diToPeerDo[1] = 0;
+        cases.push_back({ "two own inputs to one output", { twice, unitAt(2) },
+            { { LinkFault::MappingClash } }, { { 0 } } });
+    }
+    {
+        // 1 and 3 both drive DO1 and DO2 of unit 2: both links clash.
+        cases.push_back({ "two units to one output", { linkedTo(1, 2), unitAt(2), linkedTo(3, 2) },
+            { { LinkFault::MappingClash }, { LinkFault::MappingClash } }, { { 0, 1 }, { 0, 1 } } });
+    }
+    {
+        auto far = linkedTo(1, 2);
+        far.diToPeerDo[1] = 4;
+        cases.push_back(
+            { "output the peer lacks", { far, unitAt(2) }, { { LinkFault::MappingClash } }, { { 4 } } });
+    }
+    {
+        auto choosing = unitAt(2);
+        choosing.choosesDoSource = true;
+        choosing.doFromPeerDi[0] = 0;
+        choosing.doFromPeerDi[1] = 1;
+        cases.push_back({ "chosen sources all fed", { linkedTo(1, 2), choosing }, { {} } });
+        auto crossed = choosing;
+        crossed.doFromPeerDi[0] = 1; // DO1 waits for DI2, which drives DO2
+        crossed.doFromPeerDi[1] = kNone;
+        cases.push_back(
+            { "DO fed by nobody", { linkedTo(1, 2), crossed }, { { LinkFault::MappingClash } }, { { 0 } } });
+        auto silent = linkedTo(1, 2);
+        silent.diToPeerDo.fill(kNone);
+        cases.push_back({ "DOs waiting for a unit that sends nothing", { silent, choosing },
+            { { LinkFault::MappingClash } }, { { 0, 1 } } });
+        // A link that does not deliver is not blamed for the DOs it leaves unfed.
+        cases.push_back({ "unfed behind a wrong port", { linkedTo(1, 2, 10009), choosing },
+            { { LinkFault::PeerNotListening } } });
+    }
+    {
+        auto doubled = unitAt(2);
+        doubled.listening.push_back({ 2, 10001 });
+        cases.push_back({ "peer waits twice on the port", { linkedTo(1, 2), doubled },
+            { { LinkFault::DuplicatePorts } } });
+        auto ownDoubled = linkedTo(1, 2);
+        ownDoubled.listening.push_back({ 3, 10001 });
+        cases.push_back({ "own port doubled", { ownDoubled, unitAt(2) }, { { LinkFault::DuplicatePorts } } });
+    }
+    {
+        auto udp = unitAt(2);
+        udp.transport = LinkTransport::Udp;
+        udp.listening.push_back({ 2, 10001 });
+        auto twice = linkedTo(1, 2);
+        twice.diToPeerDo[1] = 0;
+        cases.push_back({ "mode mismatch skips the mapping", { twice, udp },
+            { { LinkFault::ModeMismatch, LinkFault::DuplicatePorts } } });
+    }
+    {
+        auto self = linkedTo(1, 1);
+        cases.push_back({ "a unit linked to itself", { self }, { {} } });
+    }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, PairMapFaults, ::testing::ValuesIn(mapCases()), [](const ::testing::TestParamInfo<MapCase>& info) {
+        std::string name;
+        for (const char* c = info.param.name; *c; ++c)
+            name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+        return name;
+    });
+
+TEST(PairMapTexts, VerdictAndMapping)
+{
+    auto twice = linkedTo(1, 2);
+    twice.diToPeerDo[1] = 0;
+    auto udp = unitAt(2);
+    udp.transport = LinkTransport::Udp;
+    udp.listening.push_back({ 2, 10001 });
+    const auto links
+        = buildPairMap({ linkedTo(1, 2), unitAt(2), twice, linkedTo(4, 9), linkedTo(5, 6), udp });
+    ASSERT_EQ(links.size(), 4u);
+    EXPECT_EQ(mappingText(links[0].mapping), "DI1→DO1 DI2→DO2");
+    EXPECT_EQ(verdictText(links[0]), "mapping clash");
+    EXPECT_EQ(mappingText(links[1].mapping), "DI1→DO1 DI2→DO1");
+    EXPECT_EQ(verdictText(links[2]), "peer missing");
+    EXPECT_EQ(verdictText(links[3]), "peer missing");
+    EXPECT_EQ(mappingText({}), "-");
+}
+
+// What the units of each kind say about their connections, from what the search read.
+TEST(PairMapUnitConnections, ByKind)
+{
+    UnitSlot kovra4;
+    kovra4.record.kind = kKindKovra4;
+    kovra4.record.modelIndex = 25; // 2 DI, 2 DO
+    kovra4.record.ipText = "10.0.0.1";
+    kovra4.settings.ports = { 10001, 10002, 0, 10001 };
+    kovra4.settings.remoteHosts = { " 10.0.0.2 ", "0.0.0.0", "", "10.0.0.3" };
+    kovra4.settings.remotePorts = { 10001, 5, 0, 10004 };
+    kovra4.settings.diExtension = { 1, 9, 0, 0, 0, 0, 0, 0 }; // 9 is no DO: none
+    kovra4.settings.doExtension = { -1, 0, 3, 3, 3, 3, 3, 3 };
+    const auto four = unitConnections(kovra4);
+    ASSERT_EQ(four.listening.size(), 3u);
+    EXPECT_EQ(four.listening[2].connection, 4);
+    ASSERT_EQ(four.destinations.size(), 2u);
+    EXPECT_EQ(four.destinations[0].host, "10.0.0.2");
+    EXPECT_EQ(four.destinations[1].connection, 4);
+    EXPECT_EQ(four.diToPeerDo[0], 1);
+    EXPECT_EQ(four.diToPeerDo[1], kNone);
+    EXPECT_EQ(four.diToPeerDo[2], kNone); // beyond the DI count
+    EXPECT_TRUE(four.choosesDoSource);
+    EXPECT_EQ(four.doFromPeerDi[1], 0);
+    EXPECT_EQ(four.doFromPeerDi[2], kNone);
+
+    kovra4.settings.sockMode = 3;
+    const auto modbus = unitConnections(kovra4);
+    EXPECT_EQ(modbus.transport, LinkTransport::ModbusTcp);
+    EXPECT_TRUE(modbus.destinations.empty());
+
+    UnitSlot third; // kind 7 without mapping controls: its DIs mirror, whatever it holds
+    third.record.kind = kKindThirdName;
+    third.record.modelIndex = 0; // 3 DI, 2 DO
+    third.settings.diExtension.fill(0);
+    const auto mirrored = unitConnections(third);
+    EXPECT_EQ(mirrored.diToPeerDo[1], 1);
+    EXPECT_EQ(mirrored.diToPeerDo[2], 2);
+    EXPECT_FALSE(mirrored.choosesDoSource);
+
+    UnitSlot qx;
+    qx.record.kind = kKindQx;
+    qx.record.modelIndex = 6;
+    qx.settings.ports = { 10001, 10002, 0, 0 }; // only connection 1 counts on this kind
+    qx.settings.remoteHosts = { "10.0.0.5", "10.0.0.6", "", "" };
+    qx.settings.sockMode = 1;
+    const auto one = unitConnections(qx);
+    EXPECT_EQ(one.transport, LinkTransport::Udp);
+    EXPECT_EQ(one.listening.size(), 1u);
+    EXPECT_EQ(one.destinations.size(), 1u);
+
+    UnitSlot wired; // no connections of its own until its setup image is read
+    wired.record.kind = kKindWired;
+    wired.settings.ports = { 10001, 0, 0, 0 };
+    EXPECT_TRUE(unitConnections(wired).listening.empty());
+}
+
+} // namespace
