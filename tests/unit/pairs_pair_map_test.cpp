@@ -157,7 +157,7 @@ TEST(PairMapTexts, VerdictAndMapping)
         = buildPairMap({ linkedTo(1, 2), unitAt(2), twice, linkedTo(4, 9), linkedTo(5, 6), udp });
     ASSERT_EQ(links.size(), 4u);
     EXPECT_EQ(mappingText(links[0].mapping), "DI1→DO1 DI2→DO2");
-    EXPECT_EQ(verdictText(links[0]), "mapping clash");
+    EXPECT_EQ(verdictText(links[0]), "mapping clash (DO1)");
     EXPECT_EQ(mappingText(links[1].mapping), "DI1→DO1 DI2→DO1");
     EXPECT_EQ(verdictText(links[2]), "peer missing");
     EXPECT_EQ(verdictText(links[3]), "peer missing");

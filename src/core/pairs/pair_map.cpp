@@ -200,6 +200,12 @@ std::string verdictText(const PairLink& link)
         if (!text.empty())
             text += ", ";
         text += linkFaultName(fault);
+        if (fault == LinkFault::MappingClash) {
+            std::string outputs;
+            for (int peerDo : link.clashedOutputs)
+                outputs += (outputs.empty() ? "" : " ") + ("DO" + std::to_string(peerDo + 1));
+            text += " (" + outputs + ")";
+        }
     }
     return text;
 }

@@ -51,7 +51,8 @@ std::vector<PairLink> buildPairMap(const std::vector<UnitConnections>& units);
 // "DI1→DO2 DI2→DO1"; "-" when the link carries no input.
 std::string mappingText(const std::vector<InputToOutput>& mapping);
 
-// "ok", or the faults' names joined by ", ".
+// "ok", or the faults' names joined by ", ", a clash followed by its peer DOs:
+// "mapping clash (DO1 DO2)".
 std::string verdictText(const PairLink& link);
 
 } // namespace kovra
