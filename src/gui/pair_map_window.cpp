@@ -1,0 +1,134 @@
+#include "gui/pair_map_window.h"
+
+#include "core/platform/cp932_text.h"
+
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace kovra {
+
+namespace {
+
+enum Column { kUnit, kConnection, kPeer, kPeerModel, kPeerPorts, kMapping, kVerdict, kColumnCount };
+
+const QColor kFaultyRow(255, 228, 225);
+
+QString fromUtf8(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), int(text.size()));
+}
+
+QString faultText(LinkFault fault)
+{
+    switch (fault) {
+    case LinkFault::PeerMissing:
+        return PairMapWindow::tr("接続先の機器なし");
+    case LinkFault::PeerNotListening:
+        return PairMapWindow::tr("接続先ポートで待ち受けなし");
+    case LinkFault::ModeMismatch:
+        return PairMapWindow::tr("通信モード不一致");
+    case LinkFault::MappingClash:
+        return PairMapWindow::tr("入出力割当の衝突");
+    case LinkFault::DuplicatePorts:
+        return PairMapWindow::tr("待ち受けポート重複");
+    }
+    return QString();
+}
+
+QString portsText(const UnitConnections& unit)
+{
+    QStringList ports;
+    for (const auto& listening : unit.listening)
+        ports << QString::number(listening.port);
+    return ports.isEmpty() ? QStringLiteral("-") : ports.join(',');
+}
+
+QTreeWidgetItem* linkRow(const PairLink& link, const std::vector<UnitConnections>& units)
+{
+    const UnitConnections& unit = units[size_t(link.unit)];
+    QString peerModel = QStringLiteral("-");
+    QString peerPorts = QStringLiteral("-");
+    if (link.peer) {
+        peerModel = fromUtf8(units[size_t(*link.peer)].model);
+        peerPorts = portsText(units[size_t(*link.peer)]);
+    }
+    auto* row = new QTreeWidgetItem({ fromUtf8(unit.address), QString::number(link.destination.connection),
+        fromUtf8(cp932ToUtf8(link.destination.host)) + ':' + QString::number(link.destination.port),
+        peerModel, peerPorts, fromUtf8(mappingText(link.mapping)), PairMapWindow::verdictText(link) });
+    if (!link.ok())
+        for (int column = 0; column < kColumnCount; ++column)
+            row->setBackground(column, kFaultyRow);
+    return row;
+}
+
+} // namespace
+
+QString PairMapWindow::verdictText(const PairLink& link)
+{
+    if (link.ok())
+        return tr("正常");
+    QStringList faults;
+    for (LinkFault fault : link.faults) {
+        QString text = faultText(fault);
+        if (fault == LinkFault::MappingClash) {
+            QStringList outputs;
+            for (int peerDo : link.clashedOutputs)
+                outputs << QStringLiteral("DO%1").arg(peerDo + 1);
+            text += QStringLiteral(" (%1)").arg(outputs.join(' '));
+        }
+        faults << text;
+    }
+    return faults.join(QStringLiteral(", "));
+}
+
+PairMapWindow::PairMapWindow(const UnitTable& table, QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(tr("入力延長ペア一覧"));
+    const auto units = tableConnections(table);
+    const auto links = buildPairMap(units);
+
+    auto* layout = new QVBoxLayout(this);
+    m_links = new QTreeWidget;
+    m_links->setRootIsDecorated(false);
+    m_links->setHeaderLabels({ tr("機器"), tr("接続"), tr("接続先"), tr("接続先機種"),
+        tr("接続先の待ち受けポート"), tr("入力→接続先出力"), tr("判定") });
+    for (const auto& link : links)
+        m_links->addTopLevelItem(linkRow(link, units));
+    for (int column = 0; column < kColumnCount; ++column)
+        m_links->resizeColumnToContents(column);
+    m_links->setMinimumWidth(m_links->header()->length() + 4);
+    layout->addWidget(m_links, 1);
+
+    const int faulty
+        = int(std::count_if(links.begin(), links.end(), [](const PairLink& link) { return !link.ok(); }));
+    layout->addWidget(
+        new QLabel(links.empty() ? tr("入力延長の接続先が設定された機器はありません。")
+                                 : tr("接続 %1 件、うち不整合 %2 件").arg(links.size()).arg(faulty)));
+
+    auto* buttons = new QDialogButtonBox;
+    connect(buttons->addButton(tr("閉じる"), QDialogButtonBox::RejectRole), &QPushButton::clicked, this,
+        &QDialog::reject);
+    layout->addWidget(buttons);
+    resize(sizeHint().width(), 360);
+}
+
+void addPairMapEntry(QWidget* deviceList, std::function<const UnitTable&()> table)
+{
+    auto* entry = new QAction(PairMapWindow::tr("入力延長ペア一覧..."), deviceList);
+    deviceList->addAction(entry);
+    deviceList->setContextMenuPolicy(Qt::ActionsContextMenu);
+    QObject::connect(entry, &QAction::triggered, deviceList, [deviceList, table = std::move(table)] {
+        auto* window = new PairMapWindow(table(), deviceList->window());
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->show();
+    });
+}
+
+} // namespace kovra
