@@ -1,6 +1,7 @@
 #include "cli/cli_session.h"
 #include "cli/command.h"
 #include "cli/text_table.h"
+#include "core/pairs/fleet_connections.h"
 #include "core/pairs/pair_map.h"
 #include "core/platform/cp932_text.h"
 
@@ -73,7 +74,10 @@ public:
         const int status = session.search();
         if (status != kExitOk)
             return status;
-        const auto units = tableConnections(session.model().table());
+        const auto fleet = readFleetConnections(tableSlots(session.model().table()), readConnectionRecords);
+        for (const auto& address : fleet.unread)
+            session.err() << address << ": its stored records did not arrive; connection 1 only" << std::endl;
+        const auto& units = fleet.units;
         const auto links = buildPairMap(units);
         if (session.options().json)
             printJson(session.out(), links, units);

@@ -217,7 +217,7 @@ void MainWindow::connectControls()
         [this] { m_model->onSettingCommand(SettingCommand::InputExtension); });
     connect(m_otherSettingsButton, &QPushButton::clicked, this,
         [this] { m_model->onSettingCommand(SettingCommand::OtherSettings); });
-    addPairMapEntry(m_deviceList, [this]() -> const UnitTable& { return m_model->table(); });
+    addPairMapEntry(m_deviceList, [this] { return tableSlots(m_model->table()); });
     connect(m_progressTimer, &QTimer::timeout, this, [this] { m_model->onProgressTimer(); });
     connect(m_exitButton, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QThread>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -87,45 +88,68 @@ QString PairMapWindow::verdictText(const PairLink& link)
     return faults.join(QStringLiteral(", "));
 }
 
-PairMapWindow::PairMapWindow(const UnitTable& table, QWidget* parent)
+PairMapWindow::PairMapWindow(std::vector<UnitSlot> unitSlots, ConnectionRecordReader readRecords, QWidget* parent)
     : QDialog(parent)
 {
     setWindowTitle(tr("入力延長ペア一覧"));
-    const auto units = tableConnections(table);
-    const auto links = buildPairMap(units);
-
     auto* layout = new QVBoxLayout(this);
     m_links = new QTreeWidget;
     m_links->setRootIsDecorated(false);
     m_links->setHeaderLabels({ tr("機器"), tr("接続"), tr("接続先"), tr("接続先機種"),
         tr("接続先の待ち受けポート"), tr("入力→接続先出力"), tr("判定") });
-    for (const auto& link : links)
-        m_links->addTopLevelItem(linkRow(link, units));
-    for (int column = 0; column < kColumnCount; ++column)
-        m_links->resizeColumnToContents(column);
-    m_links->setMinimumWidth(m_links->header()->length() + 4);
     layout->addWidget(m_links, 1);
-
-    const int faulty
-        = int(std::count_if(links.begin(), links.end(), [](const PairLink& link) { return !link.ok(); }));
-    layout->addWidget(
-        new QLabel(links.empty() ? tr("入力延長の接続先が設定された機器はありません。")
-                                 : tr("接続 %1 件、うち不整合 %2 件").arg(links.size()).arg(faulty)));
-
+    m_summary = new QLabel(tr("読み込み中..."));
+    layout->addWidget(m_summary);
     auto* buttons = new QDialogButtonBox;
     connect(buttons->addButton(tr("閉じる"), QDialogButtonBox::RejectRole), &QPushButton::clicked, this,
         &QDialog::reject);
     layout->addWidget(buttons);
-    resize(sizeHint().width(), 360);
+    resize(760, 360);
+
+    m_reader
+        = QThread::create([this, unitSlots = std::move(unitSlots), readRecords = std::move(readRecords)]() mutable {
+              m_fleet = readFleetConnections(std::move(unitSlots), readRecords);
+          });
+    m_reader->setParent(this);
+    connect(m_reader, &QThread::finished, this, &PairMapWindow::showLinks);
+    m_reader->start();
 }
 
-void addPairMapEntry(QWidget* deviceList, std::function<const UnitTable&()> table)
+PairMapWindow::~PairMapWindow()
+{
+    m_reader->wait();
+}
+
+void PairMapWindow::showLinks()
+{
+    const auto links = buildPairMap(m_fleet.units);
+    for (const auto& link : links)
+        m_links->addTopLevelItem(linkRow(link, m_fleet.units));
+    for (int column = 0; column < kColumnCount; ++column)
+        m_links->resizeColumnToContents(column);
+    const int faulty
+        = int(std::count_if(links.begin(), links.end(), [](const PairLink& link) { return !link.ok(); }));
+    QString summary = links.empty() ? tr("入力延長の接続先が設定された機器はありません。")
+                                    : tr("接続 %1 件、うち不整合 %2 件").arg(links.size()).arg(faulty);
+    if (!m_fleet.unread.empty()) {
+        QStringList unread;
+        for (const auto& address : m_fleet.unread)
+            unread << fromUtf8(address);
+        summary
+            += '\n' + tr("設定を読めなかった機器 (接続1のみ表示): %1").arg(unread.join(QStringLiteral(", ")));
+    }
+    m_summary->setText(summary);
+    resize(std::max(width(), m_links->header()->length() + 40), height());
+    emit loaded();
+}
+
+void addPairMapEntry(QWidget* deviceList, std::function<std::vector<UnitSlot>()> unitSlots)
 {
     auto* entry = new QAction(PairMapWindow::tr("入力延長ペア一覧..."), deviceList);
     deviceList->addAction(entry);
     deviceList->setContextMenuPolicy(Qt::ActionsContextMenu);
-    QObject::connect(entry, &QAction::triggered, deviceList, [deviceList, table = std::move(table)] {
-        auto* window = new PairMapWindow(table(), deviceList->window());
+    QObject::connect(entry, &QAction::triggered, deviceList, [deviceList, unitSlots = std::move(unitSlots)] {
+        auto* window = new PairMapWindow(unitSlots(), readConnectionRecords, deviceList->window());
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->show();
     });

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -18,9 +19,9 @@ namespace {
 
 // A kind 5 unit (2 DI, 2 DO) at 203.0.113.n, DI n to peer DO n, DO n from peer DI n,
 // connection 1 on 10001 reaching `peer`:`port` when given.
-void addUnit(UnitTable& table, int n, int peer = 0, int port = 10001)
+void addUnit(std::vector<UnitSlot>& units, int n, int peer = 0, int port = 10001)
 {
-    UnitSlot& slot = table.slot(table.unitCount());
+    UnitSlot& slot = units.emplace_back();
     slot.record.kind = kKindKovra4;
     slot.record.modelIndex = 25;
     slot.record.ipText = "203.0.113." + std::to_string(n);
@@ -33,21 +34,32 @@ void addUnit(UnitTable& table, int n, int peer = 0, int port = 10001)
         slot.settings.diExtension[size_t(c)] = c;
         slot.settings.doExtension[size_t(c)] = c;
     }
-    table.accept();
 }
 
 // A sound pair, a missing peer, a wrong port and two units on one pair of outputs.
-UnitTable fleet()
+std::vector<UnitSlot> fleet()
 {
-    UnitTable table;
-    addUnit(table, 101, 102);
-    addUnit(table, 102, 101);
-    addUnit(table, 103, 199);
-    addUnit(table, 104, 102, 10009);
-    addUnit(table, 105);
-    addUnit(table, 106, 105);
-    addUnit(table, 107, 105);
-    return table;
+    std::vector<UnitSlot> units;
+    addUnit(units, 101, 102);
+    addUnit(units, 102, 101);
+    addUnit(units, 103, 199);
+    addUnit(units, 104, 102, 10009);
+    addUnit(units, 105);
+    addUnit(units, 106, 105);
+    addUnit(units, 107, 105);
+    return units;
+}
+
+bool noRecords(UnitRecord&)
+{
+    return false;
+}
+
+// Waits until the window has its rows.
+bool loaded(PairMapWindow& window)
+{
+    QSignalSpy spy(&window, &PairMapWindow::loaded);
+    return spy.wait(5000);
 }
 
 QStringList column(QTreeWidget* list, int index)
@@ -60,8 +72,8 @@ QStringList column(QTreeWidget* list, int index)
 
 TEST(PairMapWindow, OneRowPerLinkWithItsVerdict)
 {
-    const UnitTable table = fleet();
-    PairMapWindow window(table);
+    PairMapWindow window(fleet(), noRecords);
+    ASSERT_TRUE(loaded(window));
     QTreeWidget* list = window.linkList();
     EXPECT_EQ(column(list, 0),
         QStringList({ "203.0.113.101", "203.0.113.102", "203.0.113.103", "203.0.113.104", "203.0.113.106",
@@ -80,7 +92,8 @@ TEST(PairMapWindow, OneRowPerLinkWithItsVerdict)
 
 TEST(PairMapWindow, AnEmptyTableSaysSo)
 {
-    PairMapWindow window(UnitTable {});
+    PairMapWindow window({}, noRecords);
+    ASSERT_TRUE(loaded(window));
     EXPECT_EQ(window.linkList()->topLevelItemCount(), 0);
 }
 
@@ -105,8 +118,8 @@ TEST(PairMapScreenshot, ShowsTheFleetsLinks)
     const QString directory = qEnvironmentVariable("KOVRA_SCREENSHOT_DIR");
     if (directory.isEmpty())
         GTEST_SKIP() << "runs from scripts/screenshot-dialogs under Xvfb";
-    const UnitTable table = fleet();
-    PairMapWindow window(table);
+    PairMapWindow window(fleet(), noRecords);
+    ASSERT_TRUE(loaded(window));
     window.move(20, 20);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

@@ -136,12 +136,4 @@ UnitConnections unitConnections(const UnitSlot& slot)
     return unit;
 }
 
-std::vector<UnitConnections> tableConnections(const UnitTable& table)
-{
-    std::vector<UnitConnections> units;
-    for (int i = 0; i < table.unitCount(); ++i)
-        units.push_back(unitConnections(table.slot(i)));
-    return units;
-}
-
 } // namespace kovra

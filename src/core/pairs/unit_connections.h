@@ -55,9 +55,6 @@ struct UnitConnections {
 // destinations.
 UnitConnections unitConnections(const UnitSlot& slot);
 
-// The connections of every unit in the table, in table order.
-std::vector<UnitConnections> tableConnections(const UnitTable& table);
-
 // A destination host as the units compare it: trimmed, blanks removed, "0.0.0.0" is none.
 std::string normalizedHost(const std::string& host);
 
