@@ -1,3 +1,4 @@
+#include "core/pairs/fleet_connections.h"
 #include "core/pairs/pair_map.h"
 
 #include <gtest/gtest.h>
@@ -218,6 +219,30 @@ TEST(PairMapUnitConnections, ByKind)
     wired.record.kind = kKindWired;
     wired.settings.ports = { 10001, 0, 0, 0 };
     EXPECT_TRUE(unitConnections(wired).listening.empty());
+}
+
+} // namespace
+
+namespace {
+
+// Only the units that keep their connections in stored records are asked for them; those
+// whose records do not arrive are named and still mapped.
+TEST(PairMapFleetConnections, AsksTheBinaryUnitsOnly)
+{
+    std::vector<UnitSlot> slots(5);
+    const int kinds[] = { kKindWired, kKindWiredGc, kKindNewerWired, kKindKovra4, kKindWifiModule };
+    for (size_t i = 0; i < slots.size(); ++i) {
+        slots[i].record.kind = kinds[i];
+        slots[i].record.ipText = "10.0.0." + std::to_string(i + 1);
+    }
+    std::vector<std::string> asked;
+    const auto fleet = readFleetConnections(slots, [&asked](UnitRecord& unit) {
+        asked.push_back(unit.ipText);
+        return unit.kind != kKindWiredGc;
+    });
+    EXPECT_EQ(asked, (std::vector<std::string> { "10.0.0.1", "10.0.0.2", "10.0.0.3" }));
+    EXPECT_EQ(fleet.unread, std::vector<std::string> { "10.0.0.2" });
+    EXPECT_EQ(fleet.units.size(), slots.size());
 }
 
 } // namespace
