@@ -7,7 +7,8 @@ const std::string& demoFleetText()
     // One unit per model of the model-name table (kinds 0, 1 and 4), then the odd cases, then a
     // unit behind a Wi-Fi module (kind 2), the text-protocol units, and from .80 on units for the
     // other-settings paths that the first ones leave out. Kinds 5 and 7 (.62, .83) extend their inputs
-    // to each other over connection 1. Analog units hold a sampling index
+    // to each other over connection 1, as do the binary units .94 and .95 through their records;
+    // .93 is a Wi-Fi unit with the "-WIFIMASK" individual extension. Analog units hold a sampling index
     // (register 49h) and AO initial values (registers 30h + 3n: kind, raw high, raw low).
     static const std::string text = R"json({
   "units": [
@@ -64,7 +65,13 @@ const std::string& demoFleetText()
       "parameters": { "SOCK": 3 } } },
     { "name": "QX-01 KOVRA4", "kind": 5, "address": "203.0.113.85", "model": 32, "registers": { "49": 6 } },
     { "name": "QM-350 DO modes", "kind": 4, "typePair": "X5", "address": "203.0.113.86", "model": 22,
-      "registers": { "40": 30, "44": 1, "62": 15 } }
+      "registers": { "40": 30, "44": 1, "62": 15 } },
+    { "name": "QM-160W mask", "kind": 3, "address": "203.0.113.93", "model": 5, "text": { "sketchVersion": 120 } },
+    { "name": "QM-130(G) linked", "kind": 1, "typePair": "X6", "address": "203.0.113.94", "model": 2, "firmware": "GC2.05",
+      "records": { "0": "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 C1 00 CB 00 71 5F 11 27", "3": "15 27 C0 00 00 00 00 00 00 00",
+        "7": "16 27 C0" } },
+    { "name": "QM-310 linked", "kind": 4, "typePair": "X5", "address": "203.0.113.95", "model": 17,
+      "records": { "0": "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 C1 00 CB 00 71 5E 11 27" } }
   ]
 })json";
     return text;

@@ -111,6 +111,11 @@ TEST(BenchSettingButtons, EachButtonOpensTheUnitsDialogOnTheDemoFleet)
         { "203.0.113.62", kExtension, 145, "" }, // kind 5: four connections
         { "203.0.113.83", kExtension, 145, "" }, // kind 7
         { "203.0.113.64", kExtension, 131, "" }, // kind 6: connection 1
+        { "203.0.113.60", kExtension, 131, "" }, // kind 3
+        { "203.0.113.13", kExtension, 131, "" }, // kind 0: connections 1 and 2 from the records
+        { "203.0.113.94", kExtension, 131, "" }, // kind 1: and connections 3,4
+        { "203.0.113.95", kExtension, 131, "" }, // kind 4
+        { "203.0.113.70", kExtension, 131, "" }, // kind 2: the module's tunnels
     };
     MessageBoxCloser closer;
     MainWindow window("");

@@ -3,6 +3,7 @@
 // the test command.
 #include "core/alerts/mail_alert_paths.h"
 #include "core/app/scripted_user_interface.h"
+#include "core/functions/extension_setup_image.h"
 #include "core/functions/input_extension_paths.h"
 #include "core/functions/other_settings_paths.h"
 #include "gui/dialog_registry.h"
@@ -83,6 +84,18 @@ TEST(SettingDialogsScreenshot, ShowsEachDialog)
             [](const UnitSlot& unit) { return makeTcpExtensionPath(unit, false); } },
         { "tcp-extension-131-individual", 3, 2, 127,
             [](const UnitSlot& unit) { return makeTcpExtensionPath(unit, true); } },
+        { "tcp-extension-131-records", 1, 2, 0,
+            [](const UnitSlot& unit) {
+                // A unit extending to its peer over connection 1 with connections 2 and 3,4 open.
+                UnitSlot linked = unit;
+                ExtensionSetupImage image;
+                image.ownPorts = { 10001, 10005, 10006 };
+                image.roles = { 0xC1, 0xC0, 0xC0 };
+                image.destinations = { makeIpv4(203, 0, 113, 95), 0 };
+                image.destinationPorts = { 10001, 0 };
+                writeExtensionSetupImage(linked.record, image);
+                return makeExtensionRecordsPath(linked);
+            } },
     };
     for (const Shot& shot : shots) {
         const auto path = shot.make(unitFor(shot));

@@ -120,13 +120,18 @@ SettingChoice chooseSettingPath(SettingCommand command, const UnitSlot& unit, bo
     case SettingCommand::InputExtension:
         choice.refusal = inputExtensionRefusal(unit);
         // Kinds 5 and 7 take their four connections by the settings message, kinds 3 and 6
-        // connection 1 and the timing; the binary kinds' dialog comes with its own change.
+        // connection 1 and the timing; kind 2 its module's tunnels, the binary kinds their
+        // stored records.
         if (!choice.refusal.empty())
             break;
         if (unit.record.kind == kKindKovra4 || unit.record.kind == kKindThirdName)
             choice.path = makeConnectionsPath(unit);
         else if (unit.record.kind == kKindWifi || unit.record.kind == kKindQx)
             choice.path = makeTcpExtensionPath(unit, wifiMask);
+        else if (unit.record.kind == kKindWifiModule)
+            choice.path = makeModuleTunnelPath(unit);
+        else
+            choice.path = makeExtensionRecordsPath(unit);
         break;
     case SettingCommand::OtherSettings:
         choice.refusal = otherSettingsRefusal(unit);

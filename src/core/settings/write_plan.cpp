@@ -3,6 +3,9 @@
 #include "core/net/command_messages.h"
 #include "core/net/direct_command.h"
 #include "core/settings/settings_transport.h"
+#include "core/wifi/import_status.h"
+#include "core/wifi/module_import.h"
+#include "core/wifi/wifi_results.h"
 
 #include <chrono>
 #include <thread>
@@ -54,6 +57,16 @@ public:
     int operator()(const RecordsStep& step) const
     {
         return writeSetupRecords(m_unit.peerAddress, step.records);
+    }
+
+    int operator()(const TunnelStep& step) const
+    {
+        const int result = importTunnelSettings(m_unit.ipText, step.tunnel);
+        if (result != 0)
+            return result;
+        // Plans run on a flow's worker: it waits for the import's end here.
+        waitForImport();
+        return importStatus.load() == kImportDone ? 0 : kWifiTransferFailed;
     }
 
 private:
@@ -183,6 +196,14 @@ struct StepDescriber {
                 + std::to_string(record.bytes.size()) + " bytes)";
         }
         return "stored records to the discovery port:" + text + kLineFeed;
+    }
+
+    std::string operator()(const TunnelStep& step) const
+    {
+        const ModuleTunnel& tunnel = step.tunnel;
+        return "tunnel record to the web configuration: accept port " + std::to_string(tunnel.acceptPort)
+            + ", connect mode " + std::to_string(tunnel.tunnelMode) + ", host "
+            + ipv4ToText(tunnel.remoteHost) + ":" + std::to_string(tunnel.remotePort) + kLineFeed;
     }
 };
 
