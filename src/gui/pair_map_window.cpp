@@ -1,5 +1,6 @@
 #include "gui/pair_map_window.h"
 
+#include "core/functions/extension_setup_image.h"
 #include "core/platform/cp932_text.h"
 
 #include <QAction>
@@ -88,7 +89,8 @@ QString PairMapWindow::verdictText(const PairLink& link)
     return faults.join(QStringLiteral(", "));
 }
 
-PairMapWindow::PairMapWindow(std::vector<UnitSlot> unitSlots, ConnectionRecordReader readRecords, QWidget* parent)
+PairMapWindow::PairMapWindow(
+    std::vector<UnitSlot> unitSlots, ConnectionRecordReader readRecords, QWidget* parent)
     : QDialog(parent)
 {
     setWindowTitle(tr("入力延長ペア一覧"));
@@ -106,10 +108,10 @@ PairMapWindow::PairMapWindow(std::vector<UnitSlot> unitSlots, ConnectionRecordRe
     layout->addWidget(buttons);
     resize(760, 360);
 
-    m_reader
-        = QThread::create([this, unitSlots = std::move(unitSlots), readRecords = std::move(readRecords)]() mutable {
-              m_fleet = readFleetConnections(std::move(unitSlots), readRecords);
-          });
+    m_reader = QThread::create(
+        [this, unitSlots = std::move(unitSlots), readRecords = std::move(readRecords)]() mutable {
+            m_fleet = readFleetConnections(std::move(unitSlots), readRecords);
+        });
     m_reader->setParent(this);
     connect(m_reader, &QThread::finished, this, &PairMapWindow::showLinks);
     m_reader->start();
@@ -149,7 +151,7 @@ void addPairMapEntry(QWidget* deviceList, std::function<std::vector<UnitSlot>()>
     deviceList->addAction(entry);
     deviceList->setContextMenuPolicy(Qt::ActionsContextMenu);
     QObject::connect(entry, &QAction::triggered, deviceList, [deviceList, unitSlots = std::move(unitSlots)] {
-        auto* window = new PairMapWindow(unitSlots(), readConnectionRecords, deviceList->window());
+        auto* window = new PairMapWindow(unitSlots(), queryExtensionRecords, deviceList->window());
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->show();
     });

@@ -6,7 +6,8 @@ source "$KOVRA_SRC/tests/e2e/lib/bench.sh"
 work=$(mktemp -d)
 start_sim --fleet "$KOVRA_SRC/tests/e2e/fleets/pairs.json"
 
-# Each link as "unit connection peer verdict", as the table prints it and as --json gives it.
+# Each link as "unit connection peer verdict", as the table prints it and as --json gives it:
+# the text kinds from what the search read, the binary kinds (.120-.124) from their records.
 expected="203.0.113.101 1 203.0.113.102:10001 ok
 203.0.113.102 1 203.0.113.101:10001 ok
 203.0.113.103 1 203.0.113.104:10001 ok
@@ -17,7 +18,11 @@ expected="203.0.113.101 1 203.0.113.102:10001 ok
 203.0.113.110 1 203.0.113.111:10001 mapping clash (DO1)
 203.0.113.112 1 203.0.113.113:10001 mode mismatch
 203.0.113.115 3 203.0.113.114:10001 duplicate listening ports
-203.0.113.116 1 203.0.113.117:10001 mapping clash (DO2)"
+203.0.113.116 1 203.0.113.117:10001 mapping clash (DO2)
+203.0.113.120 1 203.0.113.121:10001 ok
+203.0.113.121 1 203.0.113.120:10001 ok
+203.0.113.122 2 203.0.113.123:10020 ok
+203.0.113.124 1 203.0.113.120:10002 peer not listening on that port"
 
 set +e
 "$KOVRA_BIN/kovractl" pairs >"$work/table.txt"; status=$?
@@ -47,6 +52,9 @@ assert clash["mapping"] == [{"di": 1, "do": 1}, {"di": 2, "do": 1}], clash["mapp
 assert links[("203.0.113.107", 1)]["peer"] is None
 assert [p["port"] for p in links[("203.0.113.115", 3)]["peer"]["ports"]] == [10001, 10001, 10003, 10004]
 assert all(l["faults"] == [] for l in links.values() if l["verdict"] == "ok")
+# The binary units' connections come from their stored records: connection 3,4 waits too.
+assert links[("203.0.113.122", 2)]["peer"]["ports"] == [{"connection": 1, "port": 10001},
+                                                        {"connection": 3, "port": 10020}]
 PY
 echo "json: the same links, faults and peers"
 

@@ -1,3 +1,4 @@
+#include "core/functions/extension_setup_image.h"
 #include "core/pairs/fleet_connections.h"
 #include "core/pairs/pair_map.h"
 
@@ -214,11 +215,55 @@ TEST(PairMapUnitConnections, ByKind)
     EXPECT_EQ(one.transport, LinkTransport::Udp);
     EXPECT_EQ(one.listening.size(), 1u);
     EXPECT_EQ(one.destinations.size(), 1u);
+}
 
-    UnitSlot wired; // no connections of its own until its setup image is read
-    wired.record.kind = kKindWired;
-    wired.settings.ports = { 10001, 0, 0, 0 };
-    EXPECT_TRUE(unitConnections(wired).listening.empty());
+// The binary kinds from their setup image: connection 1 always waits, the others as their role
+// bytes say; connections 3,4 only on kinds 1 and 4; the request code by model.
+TEST(PairMapUnitConnections, BinaryKindsFromTheirRecords)
+{
+    struct Case {
+        const char* name;
+        int kind;
+        int model;
+        std::array<uint8_t, 3> roles;
+        std::vector<int> listening; // connection numbers
+        std::vector<int> requesting;
+    };
+    const Case cases[] = {
+        { "connection 1 waits without its wait bits", kKindWired, 0, { 0x01, 0x00, 0xC0 }, { 1 }, { 1 } },
+        { "connection 2 waits and requests", kKindWired, 0, { 0xC0, 0xF1, 0xC0 }, { 1, 2 }, { 2 } },
+        { "connections 3,4 on kind 1", kKindWiredGc, 6, { 0xC0, 0x00, 0xC0 }, { 1, 3 }, {} },
+        { "connections 3,4 on kind 4", kKindNewerWired, 17, { 0xC0, 0xC0, 0xC0 }, { 1, 2, 3 }, {} },
+        { "request code 5 on model 3", kKindWired, 3, { 0xC5, 0xC1, 0x00 }, { 1, 2 }, { 1 } },
+    };
+    for (const Case& c : cases) {
+        UnitSlot slot;
+        slot.record.kind = c.kind;
+        slot.record.modelIndex = c.model;
+        ExtensionSetupImage image;
+        image.ownPorts = { 10001, 10002, 10034 };
+        image.roles = c.roles;
+        image.destinations = { makeIpv4(10, 0, 0, 2), makeIpv4(10, 0, 0, 3) };
+        image.destinationPorts = { 10001, 10002 };
+        writeExtensionSetupImage(slot.record, image);
+        const auto unit = unitConnections(slot);
+        std::vector<int> listening;
+        for (const auto& port : unit.listening)
+            listening.push_back(port.connection);
+        std::vector<int> requesting;
+        for (const auto& destination : unit.destinations)
+            requesting.push_back(destination.connection);
+        EXPECT_EQ(listening, c.listening) << c.name;
+        EXPECT_EQ(requesting, c.requesting) << c.name;
+    }
+
+    UnitSlot noDestination; // a requesting role without an address names no peer
+    noDestination.record.kind = kKindWired;
+    ExtensionSetupImage image;
+    image.ownPorts = { 10001, 0, 0 };
+    image.roles = { 0xC1, 0, 0 };
+    writeExtensionSetupImage(noDestination.record, image);
+    EXPECT_TRUE(unitConnections(noDestination).destinations.empty());
 }
 
 } // namespace

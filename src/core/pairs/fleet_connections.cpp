@@ -1,16 +1,6 @@
 #include "core/pairs/fleet_connections.h"
 
-#include "core/net/discovery.h"
-
 namespace kovra {
-
-bool readConnectionRecords(UnitRecord& unit)
-{
-    for (int n : { 0, 3, 7 })
-        if (!queryRecord(unit, n))
-            return false;
-    return true;
-}
 
 bool connectionsInRecords(const UnitRecord& unit)
 {

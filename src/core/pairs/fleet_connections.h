@@ -10,11 +10,8 @@
 namespace kovra {
 
 // Reads into a unit's copy the stored records that hold its connections; true when they all
-// arrived.
+// arrived (queryExtensionRecords, or a test's stand-in).
 using ConnectionRecordReader = std::function<bool(UnitRecord&)>;
-
-// The records 0, 3 and 7 of a binary unit, from the unit.
-bool readConnectionRecords(UnitRecord& unit);
 
 // Whether the unit keeps its connections in stored records the search does not read.
 bool connectionsInRecords(const UnitRecord& unit);

@@ -1,6 +1,7 @@
 #include "core/pairs/unit_connections.h"
 
 #include "core/functions/connections_form.h"
+#include "core/functions/extension_setup_image.h"
 #include "core/units/model_table.h"
 #include "core/units/unit_row_text.h"
 
@@ -98,6 +99,25 @@ void readConnectionOne(UnitConnections& unit, const UnitSlot& slot)
     mirrorInputs(unit);
 }
 
+// Kinds 0, 1 and 4: connections 1 and 2 and, on kinds 1 and 4, the shared connection 3,4 from
+// the setup image. Connection 1 always waits (its port is the command port); the others wait
+// or request as their role bytes say; DI n drives peer DO n.
+void readSetupImage(UnitConnections& unit, const UnitRecord& record)
+{
+    const ExtensionSetupImage image = readExtensionSetupImage(record);
+    const int ownPorts = record.kind == kKindWired ? 2 : ExtensionSetupImage::kOwnPorts;
+    unit.diCount = clampedCount(modelDiCount(record.modelIndex));
+    unit.doCount = clampedCount(modelDoCount(record.modelIndex));
+    for (int i = 0; i < ownPorts; ++i)
+        if (i == 0 || roleWaits(image.roles[size_t(i)]))
+            addListening(unit, i + 1, image.ownPorts[size_t(i)]);
+    for (int i = 0; i < ExtensionSetupImage::kDestinations; ++i)
+        if (roleRequests(image.roles[size_t(i)], record.modelIndex) && image.destinations[size_t(i)] != 0)
+            addDestination(
+                unit, i + 1, ipv4ToText(image.destinations[size_t(i)]), image.destinationPorts[size_t(i)]);
+    mirrorInputs(unit);
+}
+
 } // namespace
 
 std::string normalizedHost(const std::string& host)
@@ -125,6 +145,11 @@ UnitConnections unitConnections(const UnitSlot& slot)
     case kKindWifi:
     case kKindQx:
         readConnectionOne(unit, slot);
+        break;
+    case kKindWired:
+    case kKindWiredGc:
+    case kKindNewerWired:
+        readSetupImage(unit, slot.record);
         break;
     case kKindWifiModule:
         addListening(unit, 1, slot.record.unitPort());
