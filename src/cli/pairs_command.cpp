@@ -1,7 +1,6 @@
 #include "cli/cli_session.h"
 #include "cli/command.h"
 #include "cli/text_table.h"
-#include "core/functions/extension_setup_image.h"
 #include "core/pairs/fleet_connections.h"
 #include "core/pairs/pair_map.h"
 #include "core/platform/cp932_text.h"
@@ -75,7 +74,7 @@ public:
         const int status = session.search();
         if (status != kExitOk)
             return status;
-        const auto fleet = readFleetConnections(tableSlots(session.model().table()), queryExtensionRecords);
+        const auto fleet = readFleetConnections(tableSlots(session.model().table()), unitConnectionReaders());
         for (const auto& address : fleet.unread)
             session.err() << address << ": its stored records did not arrive; connection 1 only" << std::endl;
         const auto& units = fleet.units;

@@ -1,6 +1,5 @@
 #include "gui/pair_map_window.h"
 
-#include "core/functions/extension_setup_image.h"
 #include "core/platform/cp932_text.h"
 
 #include <QAction>
@@ -89,8 +88,7 @@ QString PairMapWindow::verdictText(const PairLink& link)
     return faults.join(QStringLiteral(", "));
 }
 
-PairMapWindow::PairMapWindow(
-    std::vector<UnitSlot> unitSlots, ConnectionRecordReader readRecords, QWidget* parent)
+PairMapWindow::PairMapWindow(std::vector<UnitSlot> unitSlots, ConnectionReaders readers, QWidget* parent)
     : QDialog(parent)
 {
     setWindowTitle(tr("入力延長ペア一覧"));
@@ -108,10 +106,10 @@ PairMapWindow::PairMapWindow(
     layout->addWidget(buttons);
     resize(760, 360);
 
-    m_reader = QThread::create(
-        [this, unitSlots = std::move(unitSlots), readRecords = std::move(readRecords)]() mutable {
-            m_fleet = readFleetConnections(std::move(unitSlots), readRecords);
-        });
+    m_reader
+        = QThread::create([this, unitSlots = std::move(unitSlots), readers = std::move(readers)]() mutable {
+              m_fleet = readFleetConnections(std::move(unitSlots), readers);
+          });
     m_reader->setParent(this);
     connect(m_reader, &QThread::finished, this, &PairMapWindow::showLinks);
     m_reader->start();
@@ -137,8 +135,9 @@ void PairMapWindow::showLinks()
         QStringList unread;
         for (const auto& address : m_fleet.unread)
             unread << fromUtf8(address);
-        summary
-            += '\n' + tr("設定を読めなかった機器 (接続1のみ表示): %1").arg(unread.join(QStringLiteral(", ")));
+        summary += '\n'
+            + tr("接続設定を読めなかった機器 (検索時の設定で表示): %1")
+                  .arg(unread.join(QStringLiteral(", ")));
     }
     m_summary->setText(summary);
     resize(std::max(width(), m_links->header()->length() + 40), height());
@@ -151,7 +150,7 @@ void addPairMapEntry(QWidget* deviceList, std::function<std::vector<UnitSlot>()>
     deviceList->addAction(entry);
     deviceList->setContextMenuPolicy(Qt::ActionsContextMenu);
     QObject::connect(entry, &QAction::triggered, deviceList, [deviceList, unitSlots = std::move(unitSlots)] {
-        auto* window = new PairMapWindow(unitSlots(), queryExtensionRecords, deviceList->window());
+        auto* window = new PairMapWindow(unitSlots(), unitConnectionReaders(), deviceList->window());
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->show();
     });

@@ -19,7 +19,7 @@ namespace kovra {
 class PairMapWindow : public QDialog {
     Q_OBJECT
 public:
-    PairMapWindow(std::vector<UnitSlot> unitSlots, ConnectionRecordReader readRecords, QWidget* parent = nullptr);
+    PairMapWindow(std::vector<UnitSlot> unitSlots, ConnectionReaders readers, QWidget* parent = nullptr);
     ~PairMapWindow() override;
 
     QTreeWidget* linkList() const { return m_links; }

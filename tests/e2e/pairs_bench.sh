@@ -7,7 +7,8 @@ work=$(mktemp -d)
 start_sim --fleet "$KOVRA_SRC/tests/e2e/fleets/pairs.json"
 
 # Each link as "unit connection peer verdict", as the table prints it and as --json gives it:
-# the text kinds from what the search read, the binary kinds (.120-.124) from their records.
+# the text kinds from what the search read, the binary kinds (.120-.124) from their records,
+# the Wi-Fi module unit (.130) from its tunnel, which is off.
 expected="203.0.113.101 1 203.0.113.102:10001 ok
 203.0.113.102 1 203.0.113.101:10001 ok
 203.0.113.103 1 203.0.113.104:10001 ok
@@ -57,6 +58,22 @@ assert links[("203.0.113.122", 2)]["peer"]["ports"] == [{"connection": 1, "port"
                                                         {"connection": 3, "port": 10020}]
 PY
 echo "json: the same links, faults and peers"
+
+# A Wi-Fi module unit's link is its module's outgoing tunnel: none at first, then the one
+# the input-extension dialog writes.
+"$KOVRA_BIN/kovractl" --yes input-extension 203.0.113.130 request1=on host1=203.0.113.109 \
+    host-port1=10001 >"$work/out.txt" 2>&1
+grep -q "設定完了しました。" "$work/out.txt"
+for _ in $(seq 40); do
+    set +e
+    "$KOVRA_BIN/kovractl" pairs >"$work/table.txt" 2>"$work/err.txt"
+    set -e
+    grep -q "^203.0.113.130 " "$work/table.txt" && ! grep -q "203.0.113.130" "$work/err.txt" && break
+    sleep 0.25
+done
+got=$(tail -n +2 "$work/table.txt" | awk '{ line = $1 " " $2 " " $3; sub(/.*  /, ""); print line " " $0 }')
+diff <(printf '%s\n203.0.113.130 1 203.0.113.109:10001 ok\n' "$expected") <(echo "$got")
+echo "kind 2: the module's tunnel is its link"
 
 # The sound part of the fleet alone: every link ok, exit 0.
 kill "$SIM_PID"; wait "$SIM_PID" 2>/dev/null || true

@@ -50,9 +50,10 @@ std::vector<UnitSlot> fleet()
     return units;
 }
 
-bool noRecords(UnitRecord&)
+// The window's units are all text units: nothing more is read.
+ConnectionReaders nothingToRead()
 {
-    return false;
+    return { [](UnitRecord&) { return false; }, [](const UnitRecord&, TunnelConnect&) { return false; } };
 }
 
 // Waits until the window has its rows.
@@ -72,7 +73,7 @@ QStringList column(QTreeWidget* list, int index)
 
 TEST(PairMapWindow, OneRowPerLinkWithItsVerdict)
 {
-    PairMapWindow window(fleet(), noRecords);
+    PairMapWindow window(fleet(), nothingToRead());
     ASSERT_TRUE(loaded(window));
     QTreeWidget* list = window.linkList();
     EXPECT_EQ(column(list, 0),
@@ -92,7 +93,7 @@ TEST(PairMapWindow, OneRowPerLinkWithItsVerdict)
 
 TEST(PairMapWindow, AnEmptyTableSaysSo)
 {
-    PairMapWindow window({}, noRecords);
+    PairMapWindow window({}, nothingToRead());
     ASSERT_TRUE(loaded(window));
     EXPECT_EQ(window.linkList()->topLevelItemCount(), 0);
 }
@@ -118,7 +119,7 @@ TEST(PairMapScreenshot, ShowsTheFleetsLinks)
     const QString directory = qEnvironmentVariable("KOVRA_SCREENSHOT_DIR");
     if (directory.isEmpty())
         GTEST_SKIP() << "runs from scripts/screenshot-dialogs under Xvfb";
-    PairMapWindow window(fleet(), noRecords);
+    PairMapWindow window(fleet(), nothingToRead());
     ASSERT_TRUE(loaded(window));
     window.move(20, 20);
     window.show();

@@ -270,24 +270,37 @@ TEST(PairMapUnitConnections, BinaryKindsFromTheirRecords)
 
 namespace {
 
-// Only the units that keep their connections in stored records are asked for them; those
-// whose records do not arrive are named and still mapped.
-TEST(PairMapFleetConnections, AsksTheBinaryUnitsOnly)
+// Only the units that keep their connections in stored records are asked for them, only the
+// Wi-Fi modules for their tunnel; those that cannot be read are named and still mapped.
+TEST(PairMapFleetConnections, AsksEachKindForWhatItKeepsElsewhere)
 {
-    std::vector<UnitSlot> slots(5);
-    const int kinds[] = { kKindWired, kKindWiredGc, kKindNewerWired, kKindKovra4, kKindWifiModule };
+    std::vector<UnitSlot> slots(6);
+    const int kinds[]
+        = { kKindWired, kKindWiredGc, kKindNewerWired, kKindKovra4, kKindWifiModule, kKindWifiModule };
     for (size_t i = 0; i < slots.size(); ++i) {
         slots[i].record.kind = kinds[i];
         slots[i].record.ipText = "10.0.0." + std::to_string(i + 1);
     }
     std::vector<std::string> asked;
-    const auto fleet = readFleetConnections(slots, [&asked](UnitRecord& unit) {
+    ConnectionReaders readers;
+    readers.records = [&asked](UnitRecord& unit) {
         asked.push_back(unit.ipText);
         return unit.kind != kKindWiredGc;
-    });
-    EXPECT_EQ(asked, (std::vector<std::string> { "10.0.0.1", "10.0.0.2", "10.0.0.3" }));
-    EXPECT_EQ(fleet.unread, std::vector<std::string> { "10.0.0.2" });
-    EXPECT_EQ(fleet.units.size(), slots.size());
+    };
+    readers.tunnel = [&asked](const UnitRecord& unit, TunnelConnect& tunnel) {
+        asked.push_back("tunnel " + unit.ipText);
+        tunnel = { true, "10.0.0.1", 10001 };
+        return unit.ipText == "10.0.0.5";
+    };
+    const auto fleet = readFleetConnections(slots, readers);
+    EXPECT_EQ(asked,
+        (std::vector<std::string> {
+            "10.0.0.1", "10.0.0.2", "10.0.0.3", "tunnel 10.0.0.5", "tunnel 10.0.0.6" }));
+    EXPECT_EQ(fleet.unread, (std::vector<std::string> { "10.0.0.2", "10.0.0.6" }));
+    ASSERT_EQ(fleet.units.size(), slots.size());
+    ASSERT_EQ(fleet.units[4].destinations.size(), 1u);
+    EXPECT_EQ(fleet.units[4].destinations[0].host, "10.0.0.1");
+    EXPECT_TRUE(fleet.units[5].destinations.empty());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "core/pairs/unit_connections.h"
 #include "core/units/unit_table.h"
+#include "core/wifi/record_items.h"
 
 #include <functional>
 #include <string>
@@ -9,22 +10,26 @@
 
 namespace kovra {
 
-// Reads into a unit's copy the stored records that hold its connections; true when they all
-// arrived (queryExtensionRecords, or a test's stand-in).
-using ConnectionRecordReader = std::function<bool(UnitRecord&)>;
+// The reads the pair map makes beyond the search, each true when it succeeded.
+struct ConnectionReaders {
+    // A binary unit's stored records 0, 3 and 7, into the unit's copy.
+    std::function<bool(UnitRecord&)> records;
+    // A Wi-Fi module's outgoing tunnel.
+    std::function<bool(const UnitRecord&, TunnelConnect&)> tunnel;
+};
 
-// Whether the unit keeps its connections in stored records the search does not read.
-bool connectionsInRecords(const UnitRecord& unit);
+// The reads from the units themselves.
+ConnectionReaders unitConnectionReaders();
 
-// The connections of every unit, in table order, and the addresses of the units whose records
-// did not arrive (they are mapped from what the search read).
+// The connections of every unit, in table order, and the addresses of the units whose
+// records or tunnel could not be read (they are mapped from what the search read).
 struct FleetConnections {
     std::vector<UnitConnections> units;
     std::vector<std::string> unread;
 };
 
-// Talks to the binary units: run it off the window's thread.
-FleetConnections readFleetConnections(std::vector<UnitSlot> slots, const ConnectionRecordReader& readRecords);
+// Talks to the binary units and the Wi-Fi modules: run it off the window's thread.
+FleetConnections readFleetConnections(std::vector<UnitSlot> slots, const ConnectionReaders& readers);
 
 // A copy of the table's units in use.
 std::vector<UnitSlot> tableSlots(const UnitTable& table);

@@ -120,6 +120,12 @@ void readSetupImage(UnitConnections& unit, const UnitRecord& record)
 
 } // namespace
 
+void addModuleTunnel(UnitConnections& unit, const TunnelConnect& tunnel)
+{
+    if (tunnel.enabled)
+        addDestination(unit, 1, tunnel.host, tunnel.port);
+}
+
 std::string normalizedHost(const std::string& host)
 {
     std::string text;
@@ -153,7 +159,9 @@ UnitConnections unitConnections(const UnitSlot& slot)
         break;
     case kKindWifiModule:
         addListening(unit, 1, slot.record.unitPort());
+        unit.diCount = clampedCount(modelDiCount(slot.record.modelIndex));
         unit.doCount = clampedCount(modelDoCount(slot.record.modelIndex));
+        mirrorInputs(unit);
         break;
     default:
         break;

@@ -2,6 +2,7 @@
 
 #include "core/units/unit_settings.h"
 #include "core/units/unit_table.h"
+#include "core/wifi/record_items.h"
 
 #include <array>
 #include <cstdint>
@@ -50,10 +51,12 @@ struct UnitConnections {
 };
 
 // The connections of one unit of the table, by its kind: kinds 5 and 7 from their four
-// connections and mapping, kinds 3 and 6 from connection 1, kind 2 (whose target is read only
-// when its dialog opens) as a listener on its port. Other units take no part: no ports, no
-// destinations.
+// connections and mapping, kinds 3 and 6 from connection 1, kinds 0, 1 and 4 from their setup
+// image, kind 2 as a listener on its port (its target is the module's: addModuleTunnel).
 UnitConnections unitConnections(const UnitSlot& slot);
+
+// A Wi-Fi module unit's connection 1 reaching out through the module's tunnel, when it is on.
+void addModuleTunnel(UnitConnections& unit, const TunnelConnect& tunnel);
 
 // A destination host as the units compare it: trimmed, blanks removed, "0.0.0.0" is none.
 std::string normalizedHost(const std::string& host);
