@@ -19,6 +19,7 @@ namespace {
 enum Column { kUnit, kConnection, kPeer, kPeerModel, kPeerPorts, kMapping, kVerdict, kColumnCount };
 
 const QColor kFaultyRow(255, 228, 225);
+constexpr int kColumnGap = 12; // pixels beside the widest text of a column
 
 QString fromUtf8(const std::string& text)
 {
@@ -125,8 +126,10 @@ void PairMapWindow::showLinks()
     const auto links = buildPairMap(m_fleet.units);
     for (const auto& link : links)
         m_links->addTopLevelItem(linkRow(link, m_fleet.units));
-    for (int column = 0; column < kColumnCount; ++column)
+    for (int column = 0; column < kColumnCount; ++column) {
         m_links->resizeColumnToContents(column);
+        m_links->setColumnWidth(column, m_links->columnWidth(column) + kColumnGap);
+    }
     const int faulty
         = int(std::count_if(links.begin(), links.end(), [](const PairLink& link) { return !link.ok(); }));
     QString summary = links.empty() ? tr("入力延長の接続先が設定された機器はありません。")
