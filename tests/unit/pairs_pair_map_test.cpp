@@ -92,9 +92,15 @@ std::vector<MapCase> mapCases()
     }
     {
         auto far = linkedTo(1, 2);
+        far.choosesPeerDo = true;
         far.diToPeerDo[1] = 4;
-        cases.push_back(
-            { "output the peer lacks", { far, unitAt(2) }, { { LinkFault::MappingClash } }, { { 4 } } });
+        cases.push_back({ "chosen output the peer lacks", { far, unitAt(2) }, { { LinkFault::MappingClash } },
+            { { 4 } } });
+        auto wide = linkedTo(1, 2); // a mirror of more DIs than the peer has DOs
+        wide.diCount = 4;
+        wide.diToPeerDo[2] = 2;
+        wide.diToPeerDo[3] = 3;
+        cases.push_back({ "mirrored inputs beyond the peer's outputs", { wide, unitAt(2) }, { {} } });
     }
     {
         auto choosing = unitAt(2);
@@ -188,6 +194,7 @@ TEST(PairMapUnitConnections, ByKind)
     EXPECT_EQ(four.diToPeerDo[1], kNone);
     EXPECT_EQ(four.diToPeerDo[2], kNone); // beyond the DI count
     EXPECT_TRUE(four.choosesDoSource);
+    EXPECT_TRUE(four.choosesPeerDo);
     EXPECT_EQ(four.doFromPeerDi[1], 0);
     EXPECT_EQ(four.doFromPeerDi[2], kNone);
 
@@ -204,6 +211,7 @@ TEST(PairMapUnitConnections, ByKind)
     EXPECT_EQ(mirrored.diToPeerDo[1], 1);
     EXPECT_EQ(mirrored.diToPeerDo[2], 2);
     EXPECT_FALSE(mirrored.choosesDoSource);
+    EXPECT_FALSE(mirrored.choosesPeerDo);
 
     UnitSlot qx;
     qx.record.kind = kKindQx;

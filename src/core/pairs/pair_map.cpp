@@ -50,6 +50,14 @@ std::vector<InputToOutput> carriedInputs(const UnitConnections& unit)
     return mapping;
 }
 
+// A mirroring unit's inputs that the peer has an output for.
+void keepPeerOutputs(std::vector<InputToOutput>& mapping, const UnitConnections& peer)
+{
+    mapping.erase(std::remove_if(mapping.begin(), mapping.end(),
+                      [&peer](const InputToOutput& input) { return input.peerDo >= peer.doCount; }),
+        mapping.end());
+}
+
 bool hasFault(const PairLink& link, LinkFault fault)
 {
     return std::find(link.faults.begin(), link.faults.end(), fault) != link.faults.end();
@@ -134,6 +142,8 @@ std::vector<PairLink> buildPairMap(const std::vector<UnitConnections>& units)
             link.destination = destination;
             link.mapping = carriedInputs(unit);
             link.peer = unitAt(units, destination.host);
+            if (link.peer && !unit.choosesPeerDo)
+                keepPeerOutputs(link.mapping, units[size_t(*link.peer)]);
             if (!link.peer)
                 link.faults.push_back(LinkFault::PeerMissing);
             else if (listenersOn(units[size_t(*link.peer)], destination.port) == 0)

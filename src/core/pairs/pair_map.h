@@ -13,8 +13,8 @@ enum class LinkFault {
     PeerMissing, // no unit of the table holds the destination address
     PeerNotListening, // the peer has no connection waiting on the destination port
     ModeMismatch, // the two ends run different transports, or the peer serves Modbus TCP
-    MappingClash, // two inputs drive one output, an input drives a DO the peer lacks, or a
-                  // DO the peer reflects from a chosen DI is fed by nobody
+    MappingClash, // two inputs drive one output, an input is sent to a DO the peer lacks,
+                  // or a DO the peer reflects from a chosen DI is fed by nobody
     DuplicatePorts, // this connection's own port, or the peer's port it lands on, is the
                     // own port of another connection of the same unit as well
 };
@@ -34,7 +34,8 @@ struct PairLink {
     int unit = 0; // index into the units the map was built from
     Destination destination;
     std::optional<int> peer; // the unit at the destination address
-    std::vector<InputToOutput> mapping; // the unit's inputs this link carries
+    // The unit's inputs this link carries (a mirroring unit's only up to the peer's DO count).
+    std::vector<InputToOutput> mapping;
     std::vector<LinkFault> faults; // empty: ok
     // Peer DOs (0-based) behind a mapping clash: fed twice, missing on the peer, or waiting
     // for a DI nobody sends.

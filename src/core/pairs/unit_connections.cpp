@@ -75,6 +75,7 @@ void readFourConnections(UnitConnections& unit, const UnitSlot& slot)
         mirrorInputs(unit);
         return;
     }
+    unit.choosesPeerDo = true;
     for (int n = 0; n < kChannelCount; ++n)
         unit.diToPeerDo[size_t(n)]
             = n < unit.diCount ? mappingValue(settings.diExtension[size_t(n)]) : UnitConnections::kNone;

@@ -44,6 +44,9 @@ struct UnitConnections {
     std::vector<Destination> destinations;
     // Peer DO (0..7) each own DI drives, or kNone.
     std::array<int, kChannelCount> diToPeerDo {};
+    // Whether the operator chose diToPeerDo; otherwise DI n mirrors onto peer DO n, and the
+    // DIs beyond the peer's DOs simply go nowhere.
+    bool choosesPeerDo = false;
     // Whether the unit picks, per own DO, which peer DI it reflects (doFromPeerDi); units
     // without that choice reflect whatever arrives for the DO.
     bool choosesDoSource = false;
