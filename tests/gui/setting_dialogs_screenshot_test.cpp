@@ -7,11 +7,10 @@
 #include "core/functions/input_extension_paths.h"
 #include "core/functions/other_settings_paths.h"
 #include "gui/dialog_registry.h"
+#include "support/screen_grab.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
-#include <QProcess>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -64,17 +63,6 @@ UnitSlot unitFor(const Shot& shot)
     return unit;
 }
 
-// Saves the window's frame from the X display.
-bool grab(QWidget* window, const QString& file)
-{
-    const QRect frame = window->frameGeometry();
-    const QString crop
-        = QString("%1x%2+%3+%4").arg(frame.width()).arg(frame.height()).arg(frame.x()).arg(frame.y());
-    const int status = QProcess::execute("sh",
-        { "-c", QString("xwd -root -silent | convert xwd:- -crop %1 +repage png:'%2'").arg(crop, file) });
-    return status == 0 && QFileInfo(file).size() > 0;
-}
-
 TEST(SettingDialogsScreenshot, ShowsEachDialog)
 {
     const QString directory = qEnvironmentVariable("KOVRA_SCREENSHOT_DIR");
@@ -117,7 +105,8 @@ TEST(SettingDialogsScreenshot, ShowsEachDialog)
         bool saved = false;
         QTimer::singleShot(800, [&] {
             if (QWidget* dialog = QApplication::activeModalWidget()) {
-                saved = grab(dialog, QDir(directory).filePath(QString("%1.png").arg(shot.name)));
+                saved = test_support::grabWindow(
+                    *dialog, QDir(directory).filePath(QString("%1.png").arg(shot.name)));
                 dialog->close();
             }
         });
