@@ -216,6 +216,8 @@ void MainWindow::connectControls()
         [this] { m_model->onSettingCommand(SettingCommand::InputExtension); });
     connect(m_otherSettingsButton, &QPushButton::clicked, this,
         [this] { m_model->onSettingCommand(SettingCommand::OtherSettings); });
+    connect(m_saveFileButton, &QPushButton::clicked, this, [this] { m_model->onBulkSave(); });
+    connect(m_writeFileButton, &QPushButton::clicked, this, [this] { m_model->onBulkWrite(); });
     connect(m_progressTimer, &QTimer::timeout, this, [this] { m_model->onProgressTimer(); });
     connect(m_exitButton, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -20,6 +20,9 @@ public:
     virtual bool askOkCancel(const std::string& text) = 0;
     // True for Yes, false for No.
     virtual bool askYesNo(const std::string& text) = 0;
+    // The question before a setup write: OK and Cancel with Cancel as default, the question
+    // icon, and `details` (may be empty) saying what the write would change.
+    virtual bool askBeforeWrite(const std::string& text, const std::string& details) = 0;
 
     enum class FileMode { Open, Save };
     // A file dialog with one filter ("設定ファイル (*.rec)|*.rec" style: caption|pattern);
