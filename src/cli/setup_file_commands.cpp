@@ -27,7 +27,8 @@ bool isUnitWord(const std::string& word)
 
 // Selects the unit and runs a bulk button on it, pumping its events until the flow (and an
 // import it started) has ended. An exit status.
-template <typename Start> int runBulkButton(CliSession& session, const std::string& unit, const std::string& file, Start start)
+template <typename Start>
+int runBulkButton(CliSession& session, const std::string& unit, const std::string& file, Start start)
 {
     const int slot = session.resolveUnit(unit);
     if (slot < 0)
@@ -74,11 +75,12 @@ int printBatch(CliSession& session, const std::vector<BatchResult>& results, dou
             { "result", r.result }, { "reason", r.reason } });
     }
     if (session.options().json) {
-        session.out() << nlohmann::json { { "units", array }, { "failed", failed }, { "seconds", seconds } }.dump(2)
-                      << std::endl;
+        session.out() << nlohmann::json {
+            { "units", array }, { "failed", failed }, { "seconds", seconds }
+        }.dump(2) << std::endl;
     } else {
-        session.out() << results.size() - failed << " of " << results.size() << " units written in " << seconds
-                      << " s" << std::endl;
+        session.out() << results.size() - failed << " of " << results.size() << " units written in "
+                      << seconds << " s" << std::endl;
     }
     return failed == 0 ? kExitOk : kExitFailed;
 }
@@ -90,14 +92,17 @@ std::function<void(const BatchResult&)> lineReporter(CliSession& session)
         return {};
     return [&session](const BatchResult& r) {
         session.out() << r.unit << (r.address != r.unit ? " -> " + r.address : std::string()) << ": "
-                      << (r.result == 0 ? "written" : "failed" + (r.reason.empty() ? "" : " (" + r.reason + ")"))
+                      << (r.result == 0 ? "written"
+                                        : "failed" + (r.reason.empty() ? "" : " (" + r.reason + ")"))
                       << std::endl;
     };
 }
 
 void addBatchOptions(CLI::App& command, int& jobs)
 {
-    command.add_option("--jobs", jobs, "units written at once (default 4)")->type_name("N")->check(CLI::Range(1, 64));
+    command.add_option("--jobs", jobs, "units written at once (default 4)")
+        ->type_name("N")
+        ->check(CLI::Range(1, 64));
 }
 
 class SaveCommand : public Command {
@@ -107,7 +112,8 @@ public:
     void declare(CLI::App& command) override
     {
         addUnitArgument(command, m_unit);
-        command.add_option("FILE", m_file, "the setup file (.rec, .lwi or .xml by the unit's kind)")->required();
+        command.add_option("FILE", m_file, "the setup file (.rec, .lwi or .xml by the unit's kind)")
+            ->required();
     }
     int run(CliSession& session) override
     {
@@ -129,9 +135,12 @@ public:
     }
     void declare(CLI::App& command) override
     {
-        command.add_option("WORDS", m_words, "UNIT FILE, or FILE UNIT [UNIT ...]")->required()->expected(2, -1);
+        command.add_option("WORDS", m_words, "UNIT FILE, or FILE UNIT [UNIT ...]")
+            ->required()
+            ->expected(2, -1);
         addBatchOptions(command, m_jobs);
-        command.add_option("--assign-from", m_assignFrom, "batch: the units get this address and the next ones")
+        command
+            .add_option("--assign-from", m_assignFrom, "batch: the units get this address and the next ones")
             ->type_name("ADDR")
             ->check(ipv4Check());
     }
@@ -262,7 +271,8 @@ public:
         }
         if (result != 0) {
             session.err() << "kovractl: every target must take the source's "
-                          << setupFileExtension(setupFileKindFor(source.record.kind)) << " setup" << std::endl;
+                          << setupFileExtension(setupFileKindFor(source.record.kind)) << " setup"
+                          << std::endl;
             return kExitFailed;
         }
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - began;

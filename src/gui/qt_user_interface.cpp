@@ -56,8 +56,8 @@ bool QtUserInterface::askOkCancel(const std::string& text)
 {
     return onGuiThread<bool>(
         [this, text] {
-            return QMessageBox::question(m_parent, QString(), uiText(text), QMessageBox::Ok | QMessageBox::Cancel,
-                       QMessageBox::Ok)
+            return QMessageBox::question(m_parent, QString(), uiText(text),
+                       QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
                 == QMessageBox::Ok;
         },
         false);
@@ -67,8 +67,8 @@ bool QtUserInterface::askYesNo(const std::string& text)
 {
     return onGuiThread<bool>(
         [this, text] {
-            return QMessageBox::question(m_parent, QString(), uiText(text), QMessageBox::Yes | QMessageBox::No,
-                       QMessageBox::Yes)
+            return QMessageBox::question(m_parent, QString(), uiText(text),
+                       QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
                 == QMessageBox::Yes;
         },
         false);
@@ -78,8 +78,8 @@ bool QtUserInterface::askBeforeWrite(const std::string& text, const std::string&
 {
     return onGuiThread<bool>(
         [this, text, details] {
-            QMessageBox box(QMessageBox::Question, QString(), uiText(text), QMessageBox::Ok | QMessageBox::Cancel,
-                m_parent);
+            QMessageBox box(QMessageBox::Question, QString(), uiText(text),
+                QMessageBox::Ok | QMessageBox::Cancel, m_parent);
             box.setDefaultButton(QMessageBox::Cancel);
             box.setObjectName("writeQuestion");
             if (!details.empty())
@@ -104,15 +104,16 @@ static QString qtFileFilter(const std::string& filter)
     return entries.join(";;");
 }
 
-std::optional<std::string> QtUserInterface::chooseFile(FileMode mode, const std::string& filter,
-    const std::string& suggestedName)
+std::optional<std::string> QtUserInterface::chooseFile(
+    FileMode mode, const std::string& filter, const std::string& suggestedName)
 {
     return onGuiThread<std::optional<std::string>>(
         [this, mode, filter, suggestedName]() -> std::optional<std::string> {
             const QString qtFilter = qtFileFilter(filter);
-            const QString path = mode == FileMode::Open
-                ? QFileDialog::getOpenFileName(m_parent, QString(), QString::fromStdString(suggestedName), qtFilter)
-                : QFileDialog::getSaveFileName(m_parent, QString(), QString::fromStdString(suggestedName), qtFilter);
+            const QString path = mode == FileMode::Open ? QFileDialog::getOpenFileName(
+                                     m_parent, QString(), QString::fromStdString(suggestedName), qtFilter)
+                                                        : QFileDialog::getSaveFileName(m_parent, QString(),
+                                                            QString::fromStdString(suggestedName), qtFilter);
             if (path.isEmpty())
                 return std::nullopt;
             return path.toStdString();

@@ -17,7 +17,8 @@ std::string chosenSetupPath(const std::string& path)
     return trimBlanks(name).empty() ? std::string() : trimmed;
 }
 
-BulkSaveFlow::BulkSaveFlow(FlowContext context, const UnitSlot& unit, std::string modelText, SetupPorts ports, Done done)
+BulkSaveFlow::BulkSaveFlow(
+    FlowContext context, const UnitSlot& unit, std::string modelText, SetupPorts ports, Done done)
     : m_context(context)
     , m_unit(unit)
     , m_modelText(std::move(modelText))

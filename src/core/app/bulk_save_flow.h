@@ -23,7 +23,8 @@ class BulkSaveFlow {
 public:
     using Done = std::function<void(SetupFileOutcome)>;
 
-    BulkSaveFlow(FlowContext context, const UnitSlot& unit, std::string modelText, SetupPorts ports, Done done);
+    BulkSaveFlow(
+        FlowContext context, const UnitSlot& unit, std::string modelText, SetupPorts ports, Done done);
     void run();
 
 private:

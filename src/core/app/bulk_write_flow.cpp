@@ -108,9 +108,8 @@ bool BulkWriteFlow::confirm(std::string& bytes)
             bytes = lwiText(filePairs);
         }
     }
-    const std::string details = liveRead
-        ? diffText(diffSetup(kind, bytes, live), kWriteQuestionDiffLines)
-        : std::string(texts::kReadFailed);
+    const std::string details = liveRead ? diffText(diffSetup(kind, bytes, live), kWriteQuestionDiffLines)
+                                         : std::string(texts::kReadFailed);
     return ui.askBeforeWrite(texts::kWriteQuestion, details);
 }
 

@@ -213,7 +213,8 @@ void MainWindowModel::onBulkSave(BulkSaveFlow::Done done)
     }
     enableMainControls(false);
     m_settingCommandRunning = true;
-    startFlow(std::make_shared<BulkSaveFlow>(flowContext(), m_table.slot(slot), modelText, m_setupPorts, std::move(done)));
+    startFlow(std::make_shared<BulkSaveFlow>(
+        flowContext(), m_table.slot(slot), modelText, m_setupPorts, std::move(done)));
 }
 
 void MainWindowModel::onBulkWrite(BulkWriteFlow::Done done)
@@ -223,7 +224,8 @@ void MainWindowModel::onBulkWrite(BulkWriteFlow::Done done)
         return;
     enableMainControls(false);
     m_settingCommandRunning = true;
-    startFlow(std::make_shared<BulkWriteFlow>(flowContext(), m_table.slot(slot), m_setupPorts, std::move(done)));
+    startFlow(
+        std::make_shared<BulkWriteFlow>(flowContext(), m_table.slot(slot), m_setupPorts, std::move(done)));
 }
 
 void MainWindowModel::setupFileFlowEnded(bool importRunning)

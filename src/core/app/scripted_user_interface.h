@@ -21,8 +21,8 @@ public:
     bool askOkCancel(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
     bool askBeforeWrite(const std::string& text, const std::string& details) override;
-    std::optional<std::string> chooseFile(FileMode mode, const std::string& filter,
-        const std::string& suggestedName) override;
+    std::optional<std::string> chooseFile(
+        FileMode mode, const std::string& filter, const std::string& suggestedName) override;
     bool openDialog(DialogForm& form) override;
 
     // Script.

@@ -27,8 +27,8 @@ public:
     enum class FileMode { Open, Save };
     // A file dialog with one filter ("設定ファイル (*.rec)|*.rec" style: caption|pattern);
     // nothing when the operator cancels.
-    virtual std::optional<std::string> chooseFile(FileMode mode, const std::string& filter,
-        const std::string& suggestedName)
+    virtual std::optional<std::string> chooseFile(
+        FileMode mode, const std::string& filter, const std::string& suggestedName)
         = 0;
 
     // Shows the setting dialog of the form; true when it was closed with OK (the form then

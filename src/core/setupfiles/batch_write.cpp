@@ -10,6 +10,16 @@
 namespace kovra {
 
 namespace {
+// The address `steps` after start, counting over the last octet into the ones before it.
+Ipv4 addressAfter(Ipv4 start, size_t steps)
+{
+    uint32_t value = 0;
+    for (int i = 0; i < 4; ++i)
+        value = (value << 8) | ipv4Byte(start, i);
+    value += uint32_t(steps);
+    return makeIpv4(uint8_t(value >> 24), uint8_t(value >> 16), uint8_t(value >> 8), uint8_t(value));
+}
+
 BatchResult writeOne(const std::string& file, const UnitSlot& unit, size_t index, const BatchOptions& options)
 {
     BatchResult result;
@@ -23,7 +33,7 @@ BatchResult writeOne(const std::string& file, const UnitSlot& unit, size_t index
         return result;
     }
     if (options.assignFrom) {
-        const Ipv4 address = *options.assignFrom + Ipv4(index);
+        const Ipv4 address = addressAfter(*options.assignFrom, index);
         if (!assignAddress(kind, bytes, address)) {
             result.result = kSetupAddressNotCarried;
             result.reason = std::string("a ") + setupFileExtension(kind) + " file cannot carry an address";

@@ -6,6 +6,13 @@ namespace {
 constexpr const char* kLineEnd = "\r\n";
 constexpr const char* kEndKey = "END";
 
+// Keys are the units' parameter names: upper-case letters, digits and "_".
+bool isKey(const std::string& key)
+{
+    return !key.empty()
+        && key.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_") == std::string::npos;
+}
+
 bool hasControlByte(const std::string& text)
 {
     for (const char c : text) {
@@ -34,7 +41,7 @@ bool parseLwiText(const std::string& text, LwiPairs& pairs)
     for (size_t i = 0; i < lines.size(); i += 2) {
         const std::string& key = lines[i];
         const std::string& value = lines[i + 1];
-        if (key.empty() || key == kEndKey || hasControlByte(key) || hasControlByte(value)) {
+        if (!isKey(key) || key == kEndKey || hasControlByte(value)) {
             pairs.clear();
             return false;
         }

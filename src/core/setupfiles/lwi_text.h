@@ -21,8 +21,9 @@ constexpr const char* kLwiMaskKey = "SUBM";
 constexpr const char* kLwiGatewayKey = "GWAY";
 
 // Splits a .lwi text into its pairs. False when it is not one: empty, over kMaxLwiBytes, a
-// line not ended by "\r\n", an empty key, a key or value with a control byte, a key "END"
-// (it would end the message early) or a key without its value line.
+// line not ended by "\r\n", a key that is not a parameter name (upper-case letters, digits,
+// "_"), a key "END" (it would end the message early), a value with a control byte, or a key
+// without its value line.
 bool parseLwiText(const std::string& text, LwiPairs& pairs);
 
 std::string lwiText(const LwiPairs& pairs);

@@ -16,7 +16,8 @@ SetupFileKind setupFileKindFor(int unitKind);
 const char* setupFileExtension(SetupFileKind kind);
 
 // The file dialog's filter of both buttons, caption|pattern pairs closed by "||".
-constexpr const char* kSetupFileFilter = "Setup files(*.rec;*.xml;*.lwi)|*.rec;*.xml;*.lwi|All files (*.*)|*.*||";
+constexpr const char* kSetupFileFilter
+    = "Setup files(*.rec;*.xml;*.lwi)|*.rec;*.xml;*.lwi|All files (*.*)|*.*||";
 
 // The save dialog's proposed name: the row's model text with the kind's extension, every
 // "/" turned into "_".

@@ -46,7 +46,7 @@ int writeSetupFile(const std::string& path, const std::string& bytes)
     }
     // A replaced file keeps its permissions; a new one is readable by all, not only by its
     // owner as mkstemp leaves it.
-    struct stat old {};
+    struct stat old { };
     const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : kNewFileMode;
     written = written && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
     written = ::close(fd) == 0 && written;

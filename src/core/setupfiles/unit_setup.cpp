@@ -1,10 +1,10 @@
 #include "core/setupfiles/unit_setup.h"
 
+#include "core/settings/settings_reader.h"
+#include "core/settings/settings_transport.h"
 #include "core/setupfiles/lwi_text.h"
 #include "core/setupfiles/memory_blocks.h"
 #include "core/setupfiles/rec_image.h"
-#include "core/settings/settings_reader.h"
-#include "core/settings/settings_transport.h"
 #include "core/wifi/stored_record.h"
 
 namespace kovra {
