@@ -64,7 +64,10 @@ const std::string& demoFleetText()
       "parameters": { "SOCK": 3 } } },
     { "name": "QX-01 KOVRA4", "kind": 5, "address": "203.0.113.85", "model": 32, "registers": { "49": 6 } },
     { "name": "QM-350 DO modes", "kind": 4, "typePair": "X5", "address": "203.0.113.86", "model": 22,
-      "registers": { "40": 30, "44": 1, "62": 15 } }
+      "registers": { "40": 30, "44": 1, "62": 15 } },
+    { "name": "console cut",  "kind": 0, "typePair": "X1", "address": "203.0.113.96", "model": 1,
+      "fault": { "mode": "close", "requests": ["G3"] } },
+    { "name": "four blocks",  "kind": 4, "typePair": "X5", "address": "203.0.113.97", "model": 17, "consoleBlocks": 4 }
   ]
 })json";
     return text;

@@ -6,6 +6,7 @@ set -euo pipefail
 source "$KOVRA_SRC/tests/e2e/lib/bench.sh"
 K="$KOVRA_BIN/kovractl"
 work=$(mktemp -d)
+cd "$work" # the .xml write leaves its "_.txt" in the working directory
 python3 - >"$work/fleet.json" <<'PY'
 import json
 units = [
