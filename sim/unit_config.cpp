@@ -223,6 +223,8 @@ bool UnitConfig::parse(const nlohmann::json& value, std::string& error)
             ok = readRegisters(item, registers, error);
         } else if (key == "latencyMs") {
             ok = readInt(item, key, 0, kMaxLatencyMs, latencyMs, error);
+        } else if (key == "consoleBlocks") {
+            ok = readInt(item, key, 0, 8, consoleBlocks, error);
         } else if (key == "fault") {
             ok = fault.parse(item, error);
         } else if (key == "text") {

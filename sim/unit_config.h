@@ -51,6 +51,9 @@ struct UnitConfig {
     // answer with the request's own header.
     std::optional<std::string> writeAnswer;
     int latencyMs = 0;
+    // The highest memory block the console holds (kinds 0, 1, 4); above it the console
+    // answers "9>" as for a block the unit does not have.
+    int consoleBlocks = 8;
     Fault fault;
     TextUnitConfig text; // kinds 3, 5, 6, 7 only
 

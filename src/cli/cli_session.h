@@ -36,6 +36,9 @@ public:
     // The flow's outcome, or nothing when it did not end in time.
     std::optional<SettingOutcome> settingCommand(SettingCommand command);
 
+    // Runs the window's events that flows have posted so far.
+    void pumpEvents() { m_events.runPending(); }
+
     MainWindowModel& model() { return *m_model; }
     const HeadlessView& view() const { return m_view; }
     CliUserInterface& ui() { return m_ui; }

@@ -13,6 +13,10 @@ std::unique_ptr<Command> makeShowCommand();
 std::unique_ptr<Command> makePingCommand();
 std::unique_ptr<Command> makeSetAddressCommand();
 std::unique_ptr<Command> makePairsCommand();
+std::unique_ptr<Command> makeSaveCommand();
+std::unique_ptr<Command> makeWriteCommand();
+std::unique_ptr<Command> makeDiffCommand();
+std::unique_ptr<Command> makeCloneCommand();
 
 std::vector<std::unique_ptr<Command>> allCommands()
 {
@@ -33,6 +37,11 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(makeFormCommand("other", SettingCommand::OtherSettings,
         "the other-settings button: the unit's dialog (keep-alive, DO modes, analog, Wi-Fi) printed or "
         "filled"));
+    // The setup files: the two bulk buttons, and the fleet commands beside them.
+    commands.push_back(makeSaveCommand());
+    commands.push_back(makeWriteCommand());
+    commands.push_back(makeDiffCommand());
+    commands.push_back(makeCloneCommand());
     return commands;
 }
 

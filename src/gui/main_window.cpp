@@ -225,6 +225,8 @@ void MainWindow::connectControls()
     connect(m_otherSettingsButton, &QPushButton::clicked, this,
         [this] { m_model->onSettingCommand(SettingCommand::OtherSettings); });
     addPairMapEntry(m_deviceList, [this] { return tableSlots(m_model->table()); });
+    connect(m_saveFileButton, &QPushButton::clicked, this, [this] { m_model->onBulkSave(); });
+    connect(m_writeFileButton, &QPushButton::clicked, this, [this] { m_model->onBulkWrite(); });
     connect(m_progressTimer, &QTimer::timeout, this, [this] { m_model->onProgressTimer(); });
     connect(m_exitButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_exportAction, &QAction::triggered, this, &MainWindow::exportDeviceList);

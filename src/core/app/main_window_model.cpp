@@ -201,6 +201,42 @@ void MainWindowModel::onSettingCommand(SettingCommand command, SettingCommandFlo
         m_options.wifiMask, m_chooser ? m_chooser : chooseSettingPath, m_dryRun, std::move(done)));
 }
 
+void MainWindowModel::onBulkSave(BulkSaveFlow::Done done)
+{
+    const int slot = selectedSlot();
+    if (slot < 0)
+        return;
+    std::string modelText;
+    for (const DeviceRow& row : m_rows) {
+        if (row.ip == m_table.record(slot).ipText)
+            modelText = row.model;
+    }
+    enableMainControls(false);
+    m_settingCommandRunning = true;
+    startFlow(std::make_shared<BulkSaveFlow>(
+        flowContext(), m_table.slot(slot), modelText, m_setupPorts, std::move(done)));
+}
+
+void MainWindowModel::onBulkWrite(BulkWriteFlow::Done done)
+{
+    const int slot = selectedSlot();
+    if (slot < 0)
+        return;
+    enableMainControls(false);
+    m_settingCommandRunning = true;
+    startFlow(
+        std::make_shared<BulkWriteFlow>(flowContext(), m_table.slot(slot), m_setupPorts, std::move(done)));
+}
+
+void MainWindowModel::setupFileFlowEnded(bool importRunning)
+{
+    if (importRunning) {
+        m_settingCommandRunning = false; // the progress display gives the controls back
+        return;
+    }
+    settingCommandEnded();
+}
+
 void MainWindowModel::beginFill(int units)
 {
     m_view.clearDeviceRows();
@@ -279,6 +315,13 @@ void MainWindowModel::startImportProgress(int seconds)
     m_view.setProgressVisible(true);
     enableMainControls(false);
     m_view.setProgressTimerRunning(true);
+}
+
+void MainWindowModel::stopImportProgress()
+{
+    m_view.setProgressTimerRunning(false);
+    m_view.setProgressVisible(false);
+    m_view.setProgressValue(0);
 }
 
 void MainWindowModel::onProgressTimer()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/address_group.h"
+#include "core/app/bulk_write_flow.h"
 #include "core/app/flow_runner.h"
 #include "core/app/import_progress.h"
 #include "core/app/main_window_view.h"
@@ -95,6 +96,14 @@ public:
     // The choice of dialog per unit (tests give their own).
     void setSettingChooser(SettingChooser chooser) { m_chooser = std::move(chooser); }
 
+    // Buttons 1010 (bulk save) and 1011 (bulk write) on the selected unit, on a worker thread;
+    // `done`, if given, is called there with the outcome. The main controls are off until the
+    // flow ends (after an .xml write: until the progress display ends).
+    void onBulkSave(BulkSaveFlow::Done done = {});
+    void onBulkWrite(BulkWriteFlow::Done done = {});
+    // Where the Wi-Fi modules' web configuration listens (tests give their own port).
+    void setSetupPorts(SetupPorts ports) { m_setupPorts = ports; }
+
     // What flows report back, on the window's thread (from the tasks they post).
     // A fill of the list begins: `units` rows will be reported, one unitRowReady each.
     void beginFill(int units);
@@ -114,8 +123,14 @@ public:
     // A setting command has ended: the controls come back, the address group as selected.
     void settingCommandEnded();
 
+    // A bulk save or write has ended; the controls come back unless an import it started
+    // keeps the progress display running.
+    void setupFileFlowEnded(bool importRunning);
+
     // The XML import started in the background: progress bar and timer 100.
     void startImportProgress(int seconds);
+    // The import did not start after all: the progress display ends, the controls come back.
+    void stopImportProgress();
     void onProgressTimer();
     const ImportProgress& progress() const { return m_progress; }
 
@@ -169,6 +184,7 @@ private:
     AddressWriters* m_writers = nullptr;
     SettingCommandFlow::DryRun m_dryRun;
     SettingChooser m_chooser;
+    SetupPorts m_setupPorts;
     FlowRunner m_runner; // last: flows end before the state they use goes away
 };
 
