@@ -1,6 +1,8 @@
 #include "core/settings/settings_reader.h"
 
 #include "core/net/tcp_exchange.h"
+#include "core/platform/connect_with_timeout.h"
+#include "core/platform/socket_error.h"
 #include "core/settings/settings_answer.h"
 #include "core/settings/settings_message.h"
 #include "core/settings/settings_transport.h"
@@ -11,6 +13,9 @@
 namespace kovra {
 
 namespace {
+
+// Half the answer's time-out: the first request's wait, then the repeated one's.
+constexpr int kVersionRepeatMs = kCommandTimeoutMs / 2;
 
 class SocketByteSource : public ByteSource {
 public:
@@ -30,8 +35,14 @@ int readVersions(const std::string& ipText, uint16_t port, UnitVersions& version
     int result = openUnitConnection(socket, ipText, port);
     if (result != 0)
         return result;
-    // The request goes out with its terminating zero, as the units expect.
+    // The request goes out with its terminating zero, as the units expect. A unit that lets
+    // it pass unanswered is asked once more, within the same wait for the answer.
     result = sendAll(socket, kVersionRequest, sizeof kVersionRequest);
+    if (result == 0 && waitReadable(socket, kVersionRepeatMs) == kSocketTimedOut) {
+        result = sendAll(socket, kVersionRequest, sizeof kVersionRequest);
+        if (result == 0)
+            result = waitReadable(socket, kVersionRepeatMs);
+    }
     if (result != 0)
         return result;
     SocketByteSource source(socket);
