@@ -40,6 +40,8 @@ public:
     {
         const int status = session.search();
         printRows(session);
+        if (status == kExitOk && !session.model().unlistedUnits().empty())
+            return kExitUnlisted;
         return status;
     }
 };

@@ -1,0 +1,101 @@
+// Benchmark (not a test): the main window during a search of the fleet running on the bench:
+// the longest stall of its event loop (a 5 ms timer's largest gap) from the search button to
+// the last row, its resident memory after the search, and how long closing the window takes
+// while a search runs and, when KOVRA_BENCH_MODULE names a Wi-Fi module of the fleet, while an
+// import into it runs. Run it with scripts/bench-search.
+#include "../process_memory.h"
+#include "core/wifi/module_import.h"
+#include "gui/main_window.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+
+using namespace kovra;
+
+namespace {
+
+// Runs the event loop until `done` holds, at most `limitMs`.
+bool spinUntil(const std::function<bool()>& done, int limitMs)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!done() && waited.elapsed() < limitMs)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    return done();
+}
+
+// Closes the window and returns how long the close took, in ms.
+double timeClose(MainWindow& window)
+{
+    QElapsedTimer closing;
+    closing.start();
+    window.close();
+    return double(closing.nsecsElapsed()) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!std::getenv("KOVRA_NETBENCH")) {
+        std::fprintf(stderr, "bench_window runs inside scripts/netbench (see scripts/bench-search)\n");
+        return 2;
+    }
+    QApplication app(argc, argv);
+    auto searchButton = [](MainWindow& window) { return qobject_cast<QPushButton*>(window.control(1001)); };
+
+    {
+        MainWindow window("");
+        if (window.initialize() != MainWindowModel::StartResult::Ready)
+            return 1;
+        window.show();
+        QElapsedTimer sinceTick;
+        qint64 longestStallMs = 0;
+        QTimer ticker;
+        ticker.setInterval(5);
+        QObject::connect(&ticker, &QTimer::timeout, [&] {
+            longestStallMs = std::max(longestStallMs, sinceTick.elapsed());
+            sinceTick.restart();
+        });
+        QElapsedTimer search;
+        search.start();
+        sinceTick.start();
+        ticker.start();
+        searchButton(window)->click();
+        spinUntil([&] { return searchButton(window)->isEnabled(); }, 600000);
+        const double searchSeconds = double(search.elapsed()) / 1000;
+        ticker.stop();
+        std::printf("window: search to the last of %zu rows: %.2f s; longest event-loop stall %lld ms\n",
+            window.model().rows().size(), searchSeconds, static_cast<long long>(longestStallMs));
+        std::printf("window: resident memory after the search: %ld KiB (peak %ld KiB)\n", residentKiB(),
+            peakResidentKiB());
+
+        searchButton(window)->click();
+        spinUntil([] { return false; }, 300); // the search is under way, its units being read
+        std::printf("window: close during a search: %.1f ms\n", timeClose(window));
+    }
+
+    if (const char* module = std::getenv("KOVRA_BENCH_MODULE")) {
+        MainWindow window("");
+        if (window.initialize() != MainWindowModel::StartResult::Ready)
+            return 1;
+        window.show();
+        const std::string address = module;
+        window.model().startImport(
+            [&] {
+                return importInterfaceSettings(
+                    address, false, makeIpv4(203, 0, 113, 250), makeIpv4(255, 255, 255, 0), 0);
+            },
+            20);
+        spinUntil([] { return false; }, 300);
+        const bool running = importRunning();
+        std::printf("window: close during a Wi-Fi import (%s): %.1f ms\n",
+            running ? "running" : "already ended", timeClose(window));
+    }
+    return 0;
+}
