@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 
 using namespace kovra;
 
@@ -29,13 +30,24 @@ bool spinUntil(const std::function<bool()>& done, int limitMs)
     return done();
 }
 
-// Closes the window and returns how long the close took, in ms.
-double timeClose(MainWindow& window)
+// Closes the window and destroys it (its flows and an import it started end with it);
+// returns how long that took, in ms.
+double timeClose(std::unique_ptr<MainWindow> window)
 {
     QElapsedTimer closing;
     closing.start();
-    window.close();
+    window->close();
+    window.reset();
     return double(closing.nsecsElapsed()) / 1e6;
+}
+
+std::unique_ptr<MainWindow> shownWindow()
+{
+    auto window = std::make_unique<MainWindow>("");
+    if (window->initialize() != MainWindowModel::StartResult::Ready)
+        return nullptr;
+    window->show();
+    return window;
 }
 
 } // namespace
@@ -50,10 +62,9 @@ int main(int argc, char** argv)
     auto searchButton = [](MainWindow& window) { return qobject_cast<QPushButton*>(window.control(1001)); };
 
     {
-        MainWindow window("");
-        if (window.initialize() != MainWindowModel::StartResult::Ready)
+        std::unique_ptr<MainWindow> window = shownWindow();
+        if (!window)
             return 1;
-        window.show();
         QElapsedTimer sinceTick;
         qint64 longestStallMs = 0;
         QTimer ticker;
@@ -66,27 +77,26 @@ int main(int argc, char** argv)
         search.start();
         sinceTick.start();
         ticker.start();
-        searchButton(window)->click();
-        spinUntil([&] { return searchButton(window)->isEnabled(); }, 600000);
+        searchButton(*window)->click();
+        spinUntil([&] { return searchButton(*window)->isEnabled(); }, 600000);
         const double searchSeconds = double(search.elapsed()) / 1000;
         ticker.stop();
         std::printf("window: search to the last of %zu rows: %.2f s; longest event-loop stall %lld ms\n",
-            window.model().rows().size(), searchSeconds, static_cast<long long>(longestStallMs));
+            window->model().rows().size(), searchSeconds, static_cast<long long>(longestStallMs));
         std::printf("window: resident memory after the search: %ld KiB (peak %ld KiB)\n", residentKiB(),
             peakResidentKiB());
 
-        searchButton(window)->click();
+        searchButton(*window)->click();
         spinUntil([] { return false; }, 300); // the search is under way, its units being read
-        std::printf("window: close during a search: %.1f ms\n", timeClose(window));
+        std::printf("window: close during a search: %.1f ms\n", timeClose(std::move(window)));
     }
 
     if (const char* module = std::getenv("KOVRA_BENCH_MODULE")) {
-        MainWindow window("");
-        if (window.initialize() != MainWindowModel::StartResult::Ready)
+        std::unique_ptr<MainWindow> window = shownWindow();
+        if (!window)
             return 1;
-        window.show();
         const std::string address = module;
-        window.model().startImport(
+        window->model().startImport(
             [&] {
                 return importInterfaceSettings(
                     address, false, makeIpv4(203, 0, 113, 250), makeIpv4(255, 255, 255, 0), 0);
@@ -94,8 +104,9 @@ int main(int argc, char** argv)
             20);
         spinUntil([] { return false; }, 300);
         const bool running = importRunning();
+        const double closeMs = timeClose(std::move(window));
         std::printf("window: close during a Wi-Fi import (%s): %.1f ms\n",
-            running ? "running" : "already ended", timeClose(window));
+            running ? "running" : "already ended", closeMs);
     }
     return 0;
 }
