@@ -187,8 +187,8 @@ private:
     std::string m_selectedIpText;
     int m_rowsAdded = 0;
     int m_rowsDone = 0;
-    int m_fillCount
-        = 0; // units of the running fill (-1: not known yet); the last one re-enables the controls
+    // Units of the running fill (-1: not known yet); the last one re-enables the controls.
+    int m_fillCount = 0;
     std::vector<std::string> m_unlisted;
     int m_searchWorkers = kSearchWorkers;
     bool m_searching = false;
