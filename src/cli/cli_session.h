@@ -24,7 +24,8 @@ public:
     // Start-up and the --adapter choice; an exit status.
     int initialize();
 
-    // The search button; an exit status (1 when the search failed).
+    // The search button; an exit status (1 when the search failed). Units that answered but
+    // could not be listed are named on the error stream (with --json as one JSON object).
     int search();
     // The add button with an address; an exit status (1 when the unit could not be added).
     int add(const std::string& address);
@@ -48,6 +49,7 @@ public:
 
 private:
     bool waitUntil(const std::function<bool()>& done);
+    void warnOfUnlistedUnits();
 
     CliOptions m_options;
     std::ostream& m_out;

@@ -64,8 +64,10 @@ MainWindow::~MainWindow()
 
 void MainWindow::shutDownFlows()
 {
-    // Questions still waiting for an answer get Cancel, then every flow is waited for.
+    // Questions still waiting for an answer get Cancel and the flows' network waits end at
+    // once, so that the window goes at once even during a search or an import.
     m_ui.shutDown();
+    m_model->cancelFlows();
     m_model->waitForFlows();
 }
 
