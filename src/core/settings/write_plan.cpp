@@ -49,8 +49,8 @@ public:
     int operator()(const AccessorStep& step) const
     {
         const int result = writeSetting(m_unit, step.accessor, step.value);
-        if (result == 0 && step.pauseAfterMs > 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(step.pauseAfterMs));
+        if (result == 0 && step.pauseAfterMs > 0 && !pauseFor(step.pauseAfterMs))
+            return kSocketInterrupted;
         return result;
     }
 

@@ -1,12 +1,12 @@
 #include "core/setupfiles/memory_blocks.h"
 
+#include "core/platform/cancel_scope.h"
+
 #include "core/setupfiles/memory_records.h"
 #include "core/setupfiles/rec_image.h"
 
-#include <chrono>
 #include <fstream>
 #include <iterator>
-#include <thread>
 
 namespace kovra {
 
@@ -23,9 +23,11 @@ constexpr char kAcknowledged = '0';
 // The limit of a .rec file: every block of the read order and its number.
 constexpr size_t kMaxRecImage = kRecHeaderBytes + 1 + kBlock0Bytes + 7 * (1 + kBlockBytes);
 
+// A closing window ends the pause at once; the console socket, shut down with it, then fails
+// the next exchange.
 void pause(int ms)
 {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    pauseFor(ms);
 }
 
 enum class ConsoleOpen { Ready, NoConnection, NoHandshake };
