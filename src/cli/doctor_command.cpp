@@ -2,9 +2,9 @@
 #include "cli/command.h"
 #include "core/app/flow_runner.h"
 #include "core/app/unit_kind_readers.h"
-#include "core/app/unit_row_builder.h"
 #include "core/diagnostics/diagnosis_flow.h"
 #include "core/diagnostics/diagnosis_report.h"
+#include "core/diagnostics/diagnosis_setup.h"
 
 #include <memory>
 #include <ostream>
@@ -26,12 +26,7 @@ public:
 
     int run(CliSession& session) override
     {
-        MainWindowModel& model = session.model();
-        FleetProbeSetup setup;
-        if (model.selectedAdapter() >= 0)
-            setup.adapter = model.adapters()[size_t(model.selectedAdapter())];
-        setup.searchPort = parsePortText(session.options().port);
-        setup.adapters = enumerateAdapters;
+        const FleetProbeSetup setup = diagnosisSetup(session.model(), session.options().port);
         UnitKindReaders readers;
         FleetDiagnosis report;
         {
