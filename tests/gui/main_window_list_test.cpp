@@ -71,7 +71,7 @@ TEST(MainWindowList, ContextMenuSavesTheListAsCsvOrJson)
     addUnit(window, "127.0.0.82");
 
     auto* list = qobject_cast<QTreeWidget*>(window.control(1012));
-    ASSERT_EQ(list->actions().size(), 1);
+    ASSERT_EQ(list->actions().size(), 2); // the export, then the diagnosis
     EXPECT_EQ(list->actions().first()->text(), "デバイスリストを保存(&E)...");
 
     QTemporaryDir folder;
