@@ -21,7 +21,7 @@ public:
     {
         return "diagnose a search: the adapter, the discovery socket, every answer and why it is not "
                "listed, address conflicts, units on another subnet or port, failed model queries "
-               "(exit 1: the search could not be sent)";
+               "(exit 1: the search could not be sent or its wait failed)";
     }
 
     int run(CliSession& session) override
@@ -40,7 +40,8 @@ public:
             session.out() << diagnosisJson(report).dump(2) << std::endl;
         else
             session.out() << diagnosisText(report) << std::flush;
-        const bool searched = report.adapter.chosen && report.socketBound && report.sendResult == 0;
+        const bool searched
+            = report.adapter.chosen && report.socketBound && report.sendResult == 0 && report.waitResult == 0;
         return searched ? kExitOk : kExitFailed;
     }
 };

@@ -118,6 +118,9 @@ std::string diagnosisText(const FleetDiagnosis& report)
         return out.str();
     out << "Search port: " << report.searchPort << "\n";
     writeAnswers(out, report);
+    if (report.waitResult != 0)
+        out << "Waiting for answers failed (socket error " << report.waitResult
+            << "): the search fails too\n";
     writeConflicts(out, report);
     writeUnlisted(out, report);
     writeModelQueries(out, report);
@@ -134,6 +137,7 @@ nlohmann::json diagnosisJson(const FleetDiagnosis& report)
     out["searchRequests"] = { { "destination", ipv4ToText(report.destination) },
         { "sent", report.socketBound && report.sendResult == 0 }, { "error", report.sendResult } };
     out["searchPort"] = report.searchPort;
+    out["waitError"] = report.waitResult;
     out["answers"] = nlohmann::json::array();
     for (size_t i = 0; i < report.answers.size(); ++i) {
         const ReceivedAnswer& answer = report.answers[i];

@@ -42,6 +42,7 @@ struct FleetDiagnosis {
     Ipv4 destination = 0;
     bool socketBound = false; // the discovery socket was created and bound to the adapter
     int sendResult = 0; // 0: both search requests left; else the socket error
+    int waitResult = 0; // 0: the answers ended as the search's waits ran out; else the error
     std::vector<ReceivedAnswer> answers;
     std::vector<AnswerVerdict> verdicts; // one per answer
     std::vector<AddressConflict> conflicts;

@@ -46,7 +46,13 @@ int sendSearchRequests(const Socket& socket, Ipv4 destination)
 void collectAnswers(const Socket& socket, FleetDiagnosis& report, std::vector<RawAnswer>& raw)
 {
     int waitMs = kSearchFirstWaitMs;
-    while (waitReadable(socket, waitMs) == 0) {
+    for (;;) {
+        const int waited = waitReadable(socket, waitMs);
+        if (waited != 0) {
+            // The search ends quietly when its wait runs out; any other end is a failure.
+            report.waitResult = waited == kSocketTimedOut ? 0 : waited;
+            return;
+        }
         waitMs = kSearchNextWaitMs;
         uint8_t buffer[kAnswerCapacity];
         size_t received = 0;
