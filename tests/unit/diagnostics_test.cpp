@@ -77,6 +77,21 @@ INSTANTIATE_TEST_SUITE_P(Cases, AnswerVerdicts,
             { V::UnlistedTypePair, V::UnlistedTypePair } }),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(AnswerVerdicts, AnswersBeyondTheLastSlotAreDropped)
+{
+    // 255 units, one of them answering twice: its duplicate takes the last slot.
+    std::vector<Sent> sent;
+    for (int i = 0; i < 255; ++i)
+        sent.push_back({ i, "X1", uint8_t(i), 30 });
+    sent.push_back({ 0, "X1", 0, 30 });
+    sent.push_back({ 255, "ZZ", 255, 30 });
+    sent.push_back({ 255, "X1", 254, 30 });
+    const auto verdicts = judgeAnswers(received(sent));
+    EXPECT_EQ(verdicts[255], V::Duplicate);
+    EXPECT_EQ(verdicts[256], V::UnlistedTypePair);
+    EXPECT_EQ(verdicts[257], V::TableFull);
+}
+
 TEST(AnswerVerdicts, DescribeKeepsRealLengthAndLeavesShortMacZero)
 {
     const auto longer = answerBytes("X5", 7, 30);

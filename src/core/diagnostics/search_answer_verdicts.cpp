@@ -1,6 +1,7 @@
 #include "core/diagnostics/search_answer_verdicts.h"
 
 #include "core/net/discovery_messages.h"
+#include "core/units/unit_table.h"
 
 #include <algorithm>
 #include <utility>
@@ -36,6 +37,7 @@ std::vector<AnswerVerdict> judgeAnswers(const std::vector<ReceivedAnswer>& answe
 {
     std::vector<AnswerVerdict> verdicts;
     verdicts.reserve(answers.size());
+    int slotsUsed = 0;
     for (size_t i = 0; i < answers.size(); ++i) {
         const ReceivedAnswer& answer = answers[i];
         if (answer.length < kSearchAnswerSize) {
@@ -46,6 +48,11 @@ std::vector<AnswerVerdict> judgeAnswers(const std::vector<ReceivedAnswer>& answe
             verdicts.push_back(AnswerVerdict::UnlistedTypePair);
             continue;
         }
+        if (slotsUsed >= kMaxUnits) {
+            verdicts.push_back(AnswerVerdict::TableFull);
+            continue;
+        }
+        ++slotsUsed;
         bool seen = false;
         for (size_t j = 0; j < i && !seen; ++j)
             seen = verdicts[j] == AnswerVerdict::Listed && sameUnit(answers[j], answer);
@@ -89,6 +96,8 @@ const char* verdictText(AnswerVerdict verdict)
         return "unlisted type pair";
     case AnswerVerdict::Duplicate:
         return "duplicate";
+    case AnswerVerdict::TableFull:
+        return "unit table full";
     }
     return "";
 }

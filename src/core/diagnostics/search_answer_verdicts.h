@@ -25,13 +25,16 @@ enum class AnswerVerdict {
     TooShort, // fewer than 30 bytes: no complete hardware address
     UnlistedTypePair, // a type pair the search does not accept
     Duplicate, // the same address and hardware address answered before
+    TableFull, // accepted, but every slot of the unit table was already taken
 };
 
 // The fields of a raw answer of `length` bytes that the diagnosis reports.
 ReceivedAnswer describeAnswer(const uint8_t* answer, size_t length, Ipv4 source, uint16_t sourcePort);
 
 // The verdict of every answer, in arrival order. A short answer is short before anything
-// else; an unlisted type pair is reported as such even when it repeats.
+// else; an unlisted type pair is reported as such even when it repeats. Duplicates take a
+// slot of the table as the search stores them; accepted answers beyond the last slot are
+// dropped.
 std::vector<AnswerVerdict> judgeAnswers(const std::vector<ReceivedAnswer>& answers);
 
 // Units answering with one IP address from different hardware addresses.
@@ -44,7 +47,7 @@ struct AddressConflict {
 std::vector<AddressConflict> findAddressConflicts(
     const std::vector<ReceivedAnswer>& answers, const std::vector<AnswerVerdict>& verdicts);
 
-// "listed", "answer too short", "unlisted type pair", "duplicate".
+// "listed", "answer too short", "unlisted type pair", "duplicate", "unit table full".
 const char* verdictText(AnswerVerdict verdict);
 
 } // namespace kovra
