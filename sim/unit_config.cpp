@@ -180,6 +180,11 @@ bool UnitConfig::parse(const nlohmann::json& value, std::string& error)
             ok = readMac(item, bytes, error);
             if (ok)
                 mac = bytes;
+        } else if (key == "conflictMac") {
+            std::array<uint8_t, 6> bytes {};
+            ok = readMac(item, bytes, error);
+            if (ok)
+                conflictMac = bytes;
         } else if (key == "port") {
             ok = readInt(item, key, 1, 65535, number, error);
             port = static_cast<uint16_t>(number);

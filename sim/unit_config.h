@@ -37,6 +37,9 @@ struct UnitConfig {
     bool dhcp = false;
     uint32_t lease = 0; // the address a DHCP server hands the unit; 0: its own address
     std::optional<std::array<uint8_t, 6>> mac;
+    // A second device holds the unit's address: each search answer is followed by a copy
+    // carrying this hardware address (an address conflict on the operator's network).
+    std::optional<std::array<uint8_t, 6>> conflictMac;
     uint16_t port = kDefaultPort;
     uint16_t httpPort = kDefaultHttpPort; // kind 2: the module's web configuration
     int model = 0;

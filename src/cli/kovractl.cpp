@@ -17,6 +17,7 @@ std::unique_ptr<Command> makeSaveCommand();
 std::unique_ptr<Command> makeWriteCommand();
 std::unique_ptr<Command> makeDiffCommand();
 std::unique_ptr<Command> makeCloneCommand();
+std::unique_ptr<Command> makeDoctorCommand();
 
 std::vector<std::unique_ptr<Command>> allCommands()
 {
@@ -28,6 +29,7 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(makePingCommand());
     commands.push_back(makeSetAddressCommand());
     commands.push_back(makePairsCommand());
+    commands.push_back(makeDoctorCommand());
     // The setting buttons, one line each.
     commands.push_back(makeFormCommand("mail", SettingCommand::MailAlert,
         "the mail alert button: the unit's mail alert dialog printed or filled"));

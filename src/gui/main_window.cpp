@@ -2,6 +2,8 @@
 
 #include "core/app/device_list_export.h"
 #include "core/app/system_texts.h"
+#include "core/diagnostics/diagnosis_setup.h"
+#include "gui/diagnosis_window.h"
 #include "gui/dialog_controls.h"
 #include "gui/dialog_registry.h"
 #include "gui/ip_address_edit.h"
@@ -112,6 +114,8 @@ void MainWindow::buildControls()
     m_deviceList->setContextMenuPolicy(Qt::ActionsContextMenu);
     m_exportAction = new QAction(tr("デバイスリストを保存(&E)..."), m_deviceList);
     m_deviceList->addAction(m_exportAction);
+    m_diagnoseAction = new QAction(tr("診断(&D)..."), m_deviceList);
+    m_deviceList->addAction(m_diagnoseAction);
     listLayout->addWidget(m_deviceList);
 
     auto* searchRow = new QHBoxLayout;
@@ -232,6 +236,14 @@ void MainWindow::connectControls()
     connect(m_progressTimer, &QTimer::timeout, this, [this] { m_model->onProgressTimer(); });
     connect(m_exitButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_exportAction, &QAction::triggered, this, &MainWindow::exportDeviceList);
+    connect(m_diagnoseAction, &QAction::triggered, this, &MainWindow::openDiagnosis);
+}
+
+void MainWindow::openDiagnosis()
+{
+    auto* window = new DiagnosisWindow(diagnosisSetup(*m_model, m_portEdit->text().toStdString()), this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
 }
 
 void MainWindow::exportDeviceList()
