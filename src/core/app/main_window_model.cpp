@@ -339,7 +339,6 @@ void MainWindowModel::stopImportProgress()
 {
     m_view.setProgressTimerRunning(false);
     m_view.setProgressVisible(false);
-    m_view.setProgressValue(0);
 }
 
 void MainWindowModel::startImport(const std::function<int()>& start, int seconds)
