@@ -24,7 +24,7 @@ private:
     const Socket& m_socket;
 };
 
-int readVersions(const std::string& ipText, uint16_t port, UnitVersions& versions, bool& known)
+int readVersions(const std::string& ipText, uint16_t port, UnitVersions& versions, VersionAnswer& kind)
 {
     Socket socket;
     int result = openUnitConnection(socket, ipText, port);
@@ -39,8 +39,8 @@ int readVersions(const std::string& ipText, uint16_t port, UnitVersions& version
     result = readVersionAnswer(source, answer);
     if (result != 0)
         return result;
-    known = parseVersionAnswer(answer, versions);
-    return 0;
+    kind = parseVersionAnswer(answer, versions);
+    return kind == VersionAnswer::Unreadable ? kSettingsVersionUnreadable : 0;
 }
 
 } // namespace
@@ -65,9 +65,9 @@ int readUnitSettingsAt(UnitSlot& slot, uint16_t port, std::string* dump)
     if (dump)
         dump->clear();
     UnitVersions versions;
-    bool known = false;
-    int result = readVersions(slot.record.ipText, port, versions, known);
-    if (result != 0 || !known)
+    VersionAnswer kind = VersionAnswer::Unreadable;
+    int result = readVersions(slot.record.ipText, port, versions, kind);
+    if (result != 0 || kind == VersionAnswer::SingleLine)
         return result;
     settings.sketchVersion = versions.sketch;
     settings.textVersion = versions.text;
