@@ -60,8 +60,9 @@ TEST(FaultMatrixResources, AThousandFaultedAddsLeaveDescriptorsAndThreadsAsTheyW
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
         after = ProcessResources::now();
     }
-    EXPECT_EQ(after.descriptors, before.descriptors);
-    EXPECT_EQ(after.threads, before.threads);
+    // Fewer is fine: a connection of the warm-up round may still have been open before.
+    EXPECT_LE(after.descriptors, before.descriptors);
+    EXPECT_LE(after.threads, before.threads);
     EXPECT_EQ(model.table().unitCount(), 0);
     EXPECT_TRUE(bench.view.rows.empty());
     EXPECT_EQ(bench.ui.messages().size(), size_t(kOperations + std::size(kUnits)));
