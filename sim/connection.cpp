@@ -58,14 +58,18 @@ bool Connection::reply(const std::string& name, const std::string& request, cons
     extra["answer"] = delivery.send ? RequestLog::hex(delivery.bytes) : "";
     if (delivery.send && delivery.delayMs > 0)
         extra["delayMs"] = delivery.delayMs;
+    if (delivery.send && delivery.byteGapMs > 0)
+        extra["byteGapMs"] = delivery.byteGapMs;
     m_log.request(AddressText::format(m_unit.address()), m_channel, request, extra);
     if (delivery.send) {
         if (!pause(delivery.delayMs))
             return false;
         size_t sent = 0;
         while (sent < delivery.bytes.size()) {
-            const ssize_t n
-                = ::send(m_fd, delivery.bytes.data() + sent, delivery.bytes.size() - sent, MSG_NOSIGNAL);
+            if (sent > 0 && !pause(delivery.byteGapMs))
+                return false;
+            const size_t piece = delivery.byteGapMs > 0 ? 1 : delivery.bytes.size() - sent;
+            const ssize_t n = ::send(m_fd, delivery.bytes.data() + sent, piece, MSG_NOSIGNAL);
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0)

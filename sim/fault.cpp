@@ -17,6 +17,10 @@ const ModeName kModes[] = {
     { "garbage", Fault::Mode::Garbage },
     { "refuse", Fault::Mode::Refuse },
     { "close", Fault::Mode::Close },
+    { "hangup", Fault::Mode::Hangup },
+    { "trickle", Fault::Mode::Trickle },
+    { "oversized", Fault::Mode::Oversized },
+    { "restart", Fault::Mode::Restart },
 };
 
 // Garbage bytes: the model bits of the first byte are all set and no byte is the end mark, so
@@ -43,7 +47,9 @@ bool Fault::parse(const nlohmann::json& value, std::string& error)
                 }
             }
             if (!known) {
-                error = "fault mode must be one of none, silent, late, short, garbage, refuse, close";
+                error
+                    = "fault mode must be one of none, silent, late, short, garbage, refuse, close, hangup, "
+                      "trickle, oversized, restart";
                 return false;
             }
         } else if (key == "channels") {
@@ -74,12 +80,12 @@ bool Fault::parse(const nlohmann::json& value, std::string& error)
                 }
                 m_requests.push_back(name.get<std::string>());
             }
-        } else if (key == "times" || key == "delayMs") {
+        } else if (key == "times" || key == "delayMs" || key == "gapMs") {
             if (!item.is_number_integer() || item.get<long long>() < 0 || item.get<long long>() > 600000) {
                 error = "fault " + key + " must be an integer 0..600000";
                 return false;
             }
-            (key == "times" ? m_times : m_delayMs) = item.get<int>();
+            (key == "times" ? m_times : key == "delayMs" ? m_delayMs : m_gapMs) = item.get<int>();
         } else {
             error = "unknown fault field \"" + key + "\"";
             return false;
@@ -94,8 +100,9 @@ bool Fault::appliesTo(Channel channel, const std::string& request) const
         return false;
     if ((channel == Channel::Udp && !m_udp) || (channel == Channel::Tcp && !m_tcp))
         return false;
-    if (channel == Channel::Udp && m_mode == Mode::Close)
-        return false; // a datagram has no connection to close
+    if (channel == Channel::Udp
+        && (m_mode == Mode::Close || m_mode == Mode::Hangup || m_mode == Mode::Trickle))
+        return false; // a datagram has no connection to close and comes whole
     if (m_requests.empty())
         return true;
     for (const std::string& prefix : m_requests) {
@@ -128,6 +135,24 @@ Delivery Fault::spoil(Channel channel, const std::string& answer) const
         delivery.send = !delivery.bytes.empty();
         if (channel == Channel::Tcp)
             delivery.after = m_mode == Mode::Short ? Delivery::After::GoSilent : Delivery::After::Close;
+        break;
+    case Mode::Hangup:
+        delivery.send = false;
+        delivery.after = Delivery::After::Close;
+        break;
+    case Mode::Trickle:
+        delivery.byteGapMs = m_gapMs;
+        break;
+    case Mode::Oversized: {
+        const size_t size = channel == Channel::Tcp ? kOversizedTcp : kOversizedUdp;
+        if (answer.size() < size)
+            delivery.bytes += garbage(size - answer.size());
+        break;
+    }
+    case Mode::Restart:
+        delivery.send = false;
+        delivery.restart = true;
+        delivery.after = Delivery::After::Close;
         break;
     }
     return delivery;

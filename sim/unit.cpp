@@ -21,6 +21,8 @@ Delivery Unit::deliver(Channel channel, const std::string& request, const std::s
         }
     }
     delivery.delayMs += m_config.latencyMs;
+    if (delivery.restart)
+        requestRestart();
     return delivery;
 }
 

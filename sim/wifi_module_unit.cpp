@@ -431,6 +431,8 @@ MHD_Result WifiModuleUnit::respond(MHD_Connection* connection, Request& request)
         std::lock_guard<std::mutex> lock(session->mutex);
         return m_stopping || !session->connection;
     };
+    if (delivery.after == Delivery::After::Close && !delivery.send)
+        return MHD_NO; // hung up (or restarting) without a byte
     if (!delivery.send || delivery.delayMs > 0) {
         std::unique_lock<std::mutex> lock(m_mutex);
         const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(delivery.delayMs);
@@ -445,13 +447,42 @@ MHD_Result WifiModuleUnit::respond(MHD_Connection* connection, Request& request)
     if (delivery.after == Delivery::After::Close)
         return MHD_NO;
     request.reboot = answer.reboot && answer.status == MHD_HTTP_OK;
-    MHD_Response* response = MHD_create_response_from_buffer(
-        delivery.bytes.size(), const_cast<char*>(delivery.bytes.data()), MHD_RESPMEM_MUST_COPY);
+    MHD_Response* response = delivery.byteGapMs > 0
+        ? trickleResponse(delivery.bytes, delivery.byteGapMs)
+        : MHD_create_response_from_buffer(
+            delivery.bytes.size(), const_cast<char*>(delivery.bytes.data()), MHD_RESPMEM_MUST_COPY);
     MHD_add_response_header(
         response, MHD_HTTP_HEADER_CONTENT_TYPE, name == "export" ? "text/xml" : "text/plain");
     const MHD_Result queued = MHD_queue_response(connection, answer.status, response);
     MHD_destroy_response(response);
     return queued;
+}
+
+bool WifiModuleUnit::pause(int ms)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    return !m_changed.wait_for(lock, std::chrono::milliseconds(ms), [this] { return m_stopping; });
+}
+
+MHD_Response* WifiModuleUnit::trickleResponse(const std::string& bytes, int gapMs)
+{
+    struct Trickle {
+        WifiModuleUnit* unit;
+        std::string bytes;
+        int gapMs;
+    };
+    auto read = [](void* cls, uint64_t at, char* buffer, size_t) -> ssize_t {
+        auto* trickle = static_cast<Trickle*>(cls);
+        if (at >= trickle->bytes.size())
+            return MHD_CONTENT_READER_END_OF_STREAM;
+        if (at > 0 && !trickle->unit->pause(trickle->gapMs))
+            return MHD_CONTENT_READER_END_WITH_ERROR;
+        buffer[0] = trickle->bytes[at];
+        return 1;
+    };
+    auto release = [](void* cls) { delete static_cast<Trickle*>(cls); };
+    return MHD_create_response_from_callback(
+        bytes.size(), 1, read, new Trickle { this, bytes, gapMs }, release);
 }
 
 void WifiModuleUnit::requestCompleted(

@@ -57,6 +57,10 @@ private:
     static void connectionNotice(
         void* cls, MHD_Connection* connection, void** socketContext, MHD_ConnectionNotificationCode code);
     MHD_Result respond(MHD_Connection* connection, Request& request);
+    // A body that goes out one byte per gap (the trickle fault); ends early when the unit stops.
+    MHD_Response* trickleResponse(const std::string& bytes, int gapMs);
+    // Waits ms unless the unit stops meanwhile; false when it stopped.
+    bool pause(int ms);
 
     std::unique_ptr<WiredUnit> m_serial; // the I/O unit on the tunnel port
     MHD_Daemon* m_daemon = nullptr;

@@ -62,6 +62,10 @@ INSTANTIATE_TEST_SUITE_P(Faults, SimTcpFault,
         TcpFaultCase { "closeMidway", R"({ "mode": "close" })", 0, "3A", "", true },
         TcpFaultCase { "garbage", R"({ "mode": "garbage" })", 0, "70 71", "", false },
         TcpFaultCase { "refuse", R"({ "mode": "refuse" })", ECONNREFUSED, "", "", false },
+        TcpFaultCase { "hangup", R"({ "mode": "hangup" })", 0, "", "", true },
+        TcpFaultCase { "trickle", R"({ "mode": "trickle", "gapMs": 600 })", 0, "3A", "00", false },
+        // The restarting unit drops the connection without an answer.
+        TcpFaultCase { "restart", R"({ "mode": "restart" })", 0, "", "", true },
         TcpFaultCase {
             "onlyDatagrams", R"({ "mode": "silent", "channels": ["udp"] })", 0, "3A 00", "", false },
         TcpFaultCase {
@@ -108,9 +112,11 @@ INSTANTIATE_TEST_SUITE_P(Faults, SimUdpFault,
             "70 71 72 73 74 75 76 77 78 79 7A 7B 7C 7D 7E 7F 70 71 72 73 74 75 76 77 78 79 7A 7B 7C 7D",
             false },
         UdpFaultCase { "onlyConnections", R"({ "mode": "silent", "channels": ["tcp"] })", "normal", false },
-        // Refusing and closing are about connections: datagrams are answered as usual.
+        // Refusing, closing and trickling are about connections: datagrams are answered as usual.
         UdpFaultCase { "refuse", R"({ "mode": "refuse" })", "normal", false },
-        UdpFaultCase { "close", R"({ "mode": "close" })", "normal", false }),
+        UdpFaultCase { "close", R"({ "mode": "close" })", "normal", false },
+        UdpFaultCase { "hangup", R"({ "mode": "hangup" })", "normal", false },
+        UdpFaultCase { "trickle", R"({ "mode": "trickle" })", "normal", false }),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(SimFault, RequestFilterSpoilsOnlyTheNamedRecord)
@@ -155,6 +161,37 @@ TEST(SimFault, ShortAnswerLeavesTheConnectionSilentForLaterRequests)
     EXPECT_EQ(hex(pc.receive(2, kPromptMs)), "91");
     pc.send("UU");
     EXPECT_EQ(hex(pc.receive(2, kPromptMs)), "");
+}
+
+TEST(SimFault, OversizedAnswerIsTheAnswerFollowedByWrongBytes)
+{
+    LoopbackFleet fleet(unitWithFault(R"({ "mode": "oversized" })"));
+    TcpClient pc;
+    ASSERT_EQ(pc.connect(fleet.address(10), kPort), 0);
+    pc.send("UU");
+    const std::string tcp = pc.receive(sim::Fault::kOversizedTcp + 1, kLateWaitMs);
+    ASSERT_EQ(tcp.size(), sim::Fault::kOversizedTcp);
+    EXPECT_EQ(hex(tcp.substr(0, 3)), "3A 00 70");
+
+    UdpClient udp;
+    const auto datagram = udp.exchange(fleet.address(10), fleet.port(), kSearchA, kPromptMs);
+    ASSERT_TRUE(datagram);
+    ASSERT_GT(datagram->bytes.size(), 32u); // the test client reads the first 2048 bytes of it
+    EXPECT_EQ(hex(datagram->bytes.substr(0, 4)), "00 00 00 F7");
+    EXPECT_EQ(hex(datagram->bytes.substr(30, 2)), "70 71");
+}
+
+TEST(SimFault, RestartOnADatagramLeavesItUnansweredUntilTheUnitIsBack)
+{
+    LoopbackFleet fleet(unitWithFault(R"({ "mode": "restart", "requests": ["record0"], "times": 1 })"));
+    UdpClient pc;
+    EXPECT_FALSE(pc.exchange(fleet.address(10), fleet.port(), bytes("00 00 00 E0"), kPromptMs));
+    // Down for the fleet's restart time (150 ms), then it answers again.
+    std::optional<simtest::Datagram> answer;
+    for (int attempt = 0; attempt < 10 && !answer; ++attempt)
+        answer = pc.exchange(fleet.address(10), fleet.port(), bytes("00 00 00 E0"), kPromptMs);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->bytes.size(), 124u);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "core/settings/settings_transport.h"
 #include "core/units/unit_table.h"
 
+#include <chrono>
 #include <cstring>
 
 namespace kovra {
@@ -16,17 +17,28 @@ namespace {
 
 // Half the answer's time-out: the first request's wait, then the repeated one's.
 constexpr int kVersionRepeatMs = kCommandTimeoutMs / 2;
+// A whole answer comes within this. Each read waits at most the command time-out, so a unit
+// that trickles its answer a byte at a time would otherwise hold the flow for minutes; a
+// healthy unit sends even its longest dump at once.
+constexpr auto kAnswerBudget = std::chrono::milliseconds(2 * kCommandTimeoutMs);
 
 class SocketByteSource : public ByteSource {
 public:
     explicit SocketByteSource(const Socket& socket)
         : m_socket(socket)
+        , m_deadline(std::chrono::steady_clock::now() + kAnswerBudget)
     {
     }
-    int next(uint8_t& byte) override { return receiveByte(m_socket, byte); }
+    int next(uint8_t& byte) override
+    {
+        if (std::chrono::steady_clock::now() >= m_deadline)
+            return kSocketTimedOut;
+        return receiveByte(m_socket, byte);
+    }
 
 private:
     const Socket& m_socket;
+    const std::chrono::steady_clock::time_point m_deadline;
 };
 
 int readVersions(const std::string& ipText, uint16_t port, UnitVersions& versions, VersionAnswer& kind)
