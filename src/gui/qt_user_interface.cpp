@@ -1,5 +1,7 @@
 #include "gui/qt_user_interface.h"
 
+#include "gui/core_text.h"
+
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -35,16 +37,11 @@ template <typename Result> Result QtUserInterface::onGuiThread(std::function<Res
     return answer.get();
 }
 
-static QString uiText(const std::string& text)
-{
-    return QCoreApplication::translate("kovra", text.c_str());
-}
-
 void QtUserInterface::showMessage(const std::string& text)
 {
     onGuiThread<bool>(
         [this, text] {
-            QMessageBox::information(m_parent, QString(), uiText(text), QMessageBox::Ok);
+            QMessageBox::information(m_parent, QString(), coreText(text), QMessageBox::Ok);
             return true;
         },
         false);
@@ -54,8 +51,8 @@ bool QtUserInterface::askOkCancel(const std::string& text)
 {
     return onGuiThread<bool>(
         [this, text] {
-            return QMessageBox::question(m_parent, QString(), uiText(text), QMessageBox::Ok | QMessageBox::Cancel,
-                       QMessageBox::Ok)
+            return QMessageBox::question(m_parent, QString(), coreText(text),
+                       QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
                 == QMessageBox::Ok;
         },
         false);
@@ -65,23 +62,24 @@ bool QtUserInterface::askYesNo(const std::string& text)
 {
     return onGuiThread<bool>(
         [this, text] {
-            return QMessageBox::question(m_parent, QString(), uiText(text), QMessageBox::Yes | QMessageBox::No,
-                       QMessageBox::Yes)
+            return QMessageBox::question(m_parent, QString(), coreText(text),
+                       QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
                 == QMessageBox::Yes;
         },
         false);
 }
 
-std::optional<std::string> QtUserInterface::chooseFile(FileMode mode, const std::string& filter,
-    const std::string& suggestedName)
+std::optional<std::string> QtUserInterface::chooseFile(
+    FileMode mode, const std::string& filter, const std::string& suggestedName)
 {
     return onGuiThread<std::optional<std::string>>(
         [this, mode, filter, suggestedName]() -> std::optional<std::string> {
             // "caption|pattern" becomes Qt's "caption (pattern)".
             const QString qtFilter = QString::fromStdString(filter).replace('|', " (") + ")";
-            const QString path = mode == FileMode::Open
-                ? QFileDialog::getOpenFileName(m_parent, QString(), QString::fromStdString(suggestedName), qtFilter)
-                : QFileDialog::getSaveFileName(m_parent, QString(), QString::fromStdString(suggestedName), qtFilter);
+            const QString path = mode == FileMode::Open ? QFileDialog::getOpenFileName(
+                                     m_parent, QString(), QString::fromStdString(suggestedName), qtFilter)
+                                                        : QFileDialog::getSaveFileName(m_parent, QString(),
+                                                            QString::fromStdString(suggestedName), qtFilter);
             if (path.isEmpty())
                 return std::nullopt;
             return path.toStdString();
