@@ -6,8 +6,12 @@ const std::string& demoFleetText()
 {
     // One unit per model of the model-name table (kinds 0, 1 and 4), then the odd cases, then a
     // unit behind a Wi-Fi module (kind 2), the text-protocol units, and from .80 on units for the
-    // other-settings paths that the first ones leave out. Kinds 5 and 7 (.62, .83) extend their inputs
-    // to each other over connection 1. Analog units hold a sampling index
+    // other-settings paths that the first ones leave out. From .87 on, binary units with a mail
+    // account in their records (record 4: server, port, SMTP-AUTH, user, password; record 5: sender
+    // and recipient 1) and DI masks; from .90 the QX units' mail dialogs (.91 holds a DO1 alert
+    // record in registers 78h-7Bh). Kinds 5 and 7 (.62, .83) extend their inputs to each other over
+    // connection 1, as do the binary units .94 and .95 through their records; .93 is a Wi-Fi unit
+    // with the "-WIFIMASK" individual extension. Analog units hold a sampling index
     // (register 49h) and AO initial values (registers 30h + 3n: kind, raw high, raw low).
     static const std::string text = R"json({
   "units": [
@@ -64,7 +68,27 @@ const std::string& demoFleetText()
       "parameters": { "SOCK": 3 } } },
     { "name": "QX-01 KOVRA4", "kind": 5, "address": "203.0.113.85", "model": 32, "registers": { "49": 6 } },
     { "name": "QM-350 DO modes", "kind": 4, "typePair": "X5", "address": "203.0.113.86", "model": 22,
-      "registers": { "40": 30, "44": 1, "62": 15 } }
+      "registers": { "40": 30, "44": 1, "62": 15 } },
+    { "name": "QM-170(G) mail", "kind": 1, "typePair": "X6", "address": "203.0.113.87", "model": 6, "firmware": "GC2.10",
+      "records": {
+        "4": "73 6D 74 70 2E 65 78 61 6D 70 6C 65 2E 6A 70 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 4B 02 01 6C 69 6E 65 2D 61 6C 65 72 74 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 4B 76 31 70 61 73 73",
+        "5": "71 6D 31 37 30 67 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 65 78 61 6D 70 6C 65 2E 6A 70 00 00 00 00 00 00 00 00 00 00 00 00 00 00 6F 70 73 40 65 78 61 6D 70 6C 65 2E 6A 70" } },
+    { "name": "QM-230 mail", "kind": 0, "typePair": "X4", "address": "203.0.113.88", "model": 11,
+      "registers": { "43": 1, "44": 3 }, "records": { "4": "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 CB 00 71 01 19" } },
+    { "name": "QM-340 mail", "kind": 4, "typePair": "X5", "address": "203.0.113.89", "model": 21,
+      "registers": { "57": 129, "58": 1 } },
+    { "name": "QM-110 QX mail", "kind": 6, "address": "203.0.113.90", "model": 0, "registers": { "49": 2 } },
+    { "name": "QM-210 V2 QX mail", "kind": 6, "address": "203.0.113.91", "model": 10,
+      "registers": { "49": 4, "78": 1, "79": 0, "7A": 12, "7B": 204 },
+      "text": { "parameters": { "MHOST": "203.0.113.25", "MPORT": 25 } } },
+    { "name": "QM-240 QX mail", "kind": 6, "address": "203.0.113.92", "model": 12, "registers": { "49": 1 },
+      "text": { "parameters": { "MHOST": "0.0.0.0", "MPORT": 25 } } },
+    { "name": "QM-160W mask", "kind": 3, "address": "203.0.113.93", "model": 5, "text": { "sketchVersion": 120 } },
+    { "name": "QM-130(G) linked", "kind": 1, "typePair": "X6", "address": "203.0.113.94", "model": 2, "firmware": "GC2.05",
+      "records": { "0": "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 C1 00 CB 00 71 5F 11 27", "3": "15 27 C0 00 00 00 00 00 00 00",
+        "7": "16 27 C0" } },
+    { "name": "QM-310 linked", "kind": 4, "typePair": "X5", "address": "203.0.113.95", "model": 17,
+      "records": { "0": "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 C1 00 CB 00 71 5E 11 27" } }
   ]
 })json";
     return text;

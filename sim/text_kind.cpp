@@ -6,10 +6,13 @@ namespace sim {
 
 namespace {
 
-// Models 0..6 come as every text kind; 25, 26 and 32 only as kind 5 ("_W", the KOVRA4 family).
+// Models 0..6 come as every text kind; 25, 26 and 32 only as kind 5 ("_W", the KOVRA4 family);
+// the thermocouple models 10 and 12 also as kind 6 (the analog QX units).
 bool isModelOf(int kind, int model)
 {
     if (model >= 0 && model <= 6)
+        return true;
+    if (kind == 6 && (model == 10 || model == 12))
         return true;
     return kind == 5 && (model == 25 || model == 26 || model == 32);
 }

@@ -143,6 +143,7 @@ ParameterList defaultParameters(const UnitConfig& config)
         list.insert(list.end(),
             { { "PORT", std::to_string(config.port) }, { "HIP", "0.0.0.0" },
                 { "HPORT", std::to_string(config.port) }, { "SOCK", "0" } });
+        addSingleMail(list, "qx");
         addKeepAlive(list);
         break;
     default: // 5 and 7

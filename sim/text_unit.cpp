@@ -108,13 +108,6 @@ DatagramAnswer TextUnit::datagram(const std::string& request, bool broadcast)
     return answer;
 }
 
-std::vector<uint16_t> TextUnit::tcpPorts() const
-{
-    std::vector<uint16_t> ports = WiredUnit::tcpPorts();
-    ports.push_back(kSettingsPort);
-    return ports;
-}
-
 void TextUnit::serve(uint16_t port, Connection& connection)
 {
     if (port == kSettingsPort)

@@ -22,7 +22,6 @@ public:
     explicit TextUnit(const UnitConfig& config);
 
     DatagramAnswer datagram(const std::string& request, bool broadcast) override;
-    std::vector<uint16_t> tcpPorts() const override;
     void serve(uint16_t port, Connection& connection) override;
     void restart() override;
 

@@ -4,6 +4,7 @@
 #include "command_stream.h"
 #include "connection.h"
 #include "hex_text.h"
+#include "mail_test_port.h"
 
 #include <algorithm>
 
@@ -23,6 +24,9 @@ constexpr size_t kAlertLength = 13;
 constexpr size_t kAlertFieldsLength = 10; // channel, code and eight hex digits
 constexpr size_t kAlertValueDigits = 8;
 constexpr size_t kChannelRequestLength = 4; // two letters, channel, end mark
+constexpr size_t kDiAlertSetLength = 7; // "DM", four nibble bytes, end mark
+constexpr size_t kDiAlertReadLength = 3; // "DN", end mark
+constexpr uint8_t kNibble = 0x0F;
 constexpr size_t kNoticeSetLength = 6;
 constexpr size_t kNoticeDigits = 2;
 constexpr char kReset[] = "RSET";
@@ -142,9 +146,11 @@ void WiredUnit::restart()
 std::vector<uint16_t> WiredUnit::tcpPorts() const
 {
     const uint16_t port = m_port;
-    if (port == 0)
-        return {}; // a record with port 0 leaves the unit without command port
-    return { port };
+    std::vector<uint16_t> ports;
+    if (port != 0 && port != kSettingsPort)
+        ports.push_back(port); // a record with port 0 leaves the unit without command port
+    ports.push_back(kSettingsPort); // the classic mail dialog's test message
+    return ports;
 }
 
 std::string WiredUnit::record(int n) const
@@ -285,8 +291,12 @@ DatagramAnswer WiredUnit::addressSet(const std::string& request)
     return answer;
 }
 
-void WiredUnit::serve(uint16_t, Connection& connection)
+void WiredUnit::serve(uint16_t port, Connection& connection)
 {
+    if (port == kSettingsPort) {
+        serveMailTestPort(connection, [this] { requestRestart(); });
+        return;
+    }
     CommandStream stream;
     std::string request;
     uint8_t byte = 0;
@@ -330,6 +340,10 @@ std::string WiredUnit::command(const std::string& request, std::string& name)
     if (letters == "AL" || letters == "AK") {
         name = letters;
         return alertCommand(request);
+    }
+    if (letters == "DM" || letters == "DN") {
+        name = letters;
+        return diAlertCommand(request);
     }
     if (letters == "NS" || letters == "NJ") {
         name = letters;
@@ -439,6 +453,33 @@ std::string WiredUnit::alertCommand(const std::string& request)
         return echo(request) + request.substr(2, kAlertFieldsLength) + kEnd;
     }
     return echo(request) + request[2] + static_cast<char>(alert.code) + alert.values + kEnd;
+}
+
+std::string WiredUnit::diAlertCommand(const std::string& request)
+{
+    // Four bytes 20h + a nibble: the ON mask's low nibble, the enable mask's, then the high ones.
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (request[1] == 'N') {
+        if (request.size() != kDiAlertReadLength)
+            return {};
+        std::string answer = echo(request);
+        for (uint8_t nibble :
+            { m_diAlertOn & kNibble, m_diAlertEnabled & kNibble, m_diAlertOn >> 4, m_diAlertEnabled >> 4 })
+            answer += static_cast<char>(kChannelOffset + nibble);
+        return answer + kEnd;
+    }
+    if (request.size() != kDiAlertSetLength)
+        return {};
+    uint8_t nibbles[4] = {};
+    for (size_t i = 0; i < 4; ++i) {
+        const uint8_t byte = byteAt(request, 2 + i);
+        if ((byte & ~kNibble) != kChannelOffset)
+            return {}; // not a nibble byte: the unit takes nothing
+        nibbles[i] = byte & kNibble;
+    }
+    m_diAlertOn = static_cast<uint8_t>(nibbles[0] | (nibbles[2] << 4));
+    m_diAlertEnabled = static_cast<uint8_t>(nibbles[1] | (nibbles[3] << 4));
+    return echo(request) + request.substr(2, 4) + kEnd;
 }
 
 std::string WiredUnit::noticeCommand(const std::string& request)

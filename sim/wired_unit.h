@@ -13,8 +13,9 @@ namespace sim {
 
 // A unit of the binary family (kinds 0, 1 and 4): discovery, stored configuration records and
 // firmware text on the discovery port; on its TCP port the model query, the short binary commands,
-// the registers behind "MR"/"MW", the framed commands "AL", "AK", "NS", "NJ" and "RSET", and the
-// analog side's commands of its model.
+// the registers behind "MR"/"MW", the framed commands "AL", "AK", "DM", "DN", "NS", "NJ" and "RSET",
+// and the analog side's commands of its model; on the settings port 9998 the classic mail
+// dialog's test message (mail_test_port.h).
 class WiredUnit : public Unit {
 public:
     explicit WiredUnit(const UnitConfig& config);
@@ -54,6 +55,7 @@ private:
     std::string memoryRead(const std::string& request) const;
     std::string memoryWrite(const std::string& request);
     std::string alertCommand(const std::string& request);
+    std::string diAlertCommand(const std::string& request);
     std::string noticeCommand(const std::string& request);
     std::string resetCommand(const std::string& request);
 
@@ -67,6 +69,9 @@ private:
     AnalogCommands::Registers m_registers {};
     std::array<uint8_t, kShortValueCount> m_shortValues {};
     std::array<Alert, kAlertChannelCount> m_alerts;
+    // The DI alert masks of "DM"/"DN": which DIs mail, and which of them on ON.
+    uint8_t m_diAlertEnabled = 0;
+    uint8_t m_diAlertOn = 0;
     std::array<uint8_t, kNoticeCount> m_notices {};
     AnalogCommands m_analog;
     std::atomic<uint16_t> m_port { 0 };

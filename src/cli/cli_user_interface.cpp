@@ -1,6 +1,8 @@
 #include "cli/cli_user_interface.h"
 
 #include "cli/dialog_words.h"
+#include "core/alerts/mail_test_send.h"
+#include "core/app/setting_outcome_text.h"
 #include "core/platform/text_catalogue.h"
 
 #include <istream>
@@ -70,7 +72,7 @@ bool CliUserInterface::openDialog(DialogForm& form)
     if (!m_dialogWords)
         return false;
     const DialogWords words = *m_dialogWords;
-    if (words.assignments.empty()) {
+    if (words.assignments.empty() && !words.test) {
         m_out << dialogValuesText(form, words.showSecrets, words.json) << std::flush;
         m_dialogResult = DialogResult::Printed;
         return false;
@@ -80,6 +82,13 @@ bool CliUserInterface::openDialog(DialogForm& form)
         m_dialogResult = DialogResult::UsageError;
         return false;
     }
+    if (words.test) {
+        lock.unlock();
+        const DialogResult result = runTest(form, *words.test);
+        lock.lock();
+        m_dialogResult = result;
+        return false;
+    }
     // OK's checks and questions show messages and ask through this interface.
     lock.unlock();
     const bool accepted = acceptDialog(form, *this);
@@ -87,6 +96,23 @@ bool CliUserInterface::openDialog(DialogForm& form)
     m_dialogResult = accepted ? DialogResult::Accepted : DialogResult::Refused;
     m_holdMessages = accepted;
     return accepted;
+}
+
+CliUserInterface::DialogResult CliUserInterface::runTest(DialogForm& form, int test)
+{
+    auto* tests = dynamic_cast<MailTestSend*>(&form);
+    if (!tests || test < 1 || test > tests->testCount()) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_err << "kovractl: " << form.dialogName() << " has no test " << test << std::endl;
+        return DialogResult::UsageError;
+    }
+    // As the dialog's button: its checks and question, then the send.
+    const auto send = tests->prepareTest(test - 1, *this);
+    if (!send)
+        return DialogResult::Refused;
+    const int result = send();
+    showMessage(testSendMessage(result));
+    return result == 0 ? DialogResult::TestSent : DialogResult::TestFailed;
 }
 
 void CliUserInterface::fillDialogs(DialogWords words)

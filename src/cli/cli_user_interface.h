@@ -32,6 +32,9 @@ public:
         std::vector<std::string> assignments; // FIELD=VALUE; none: print the values, write nothing
         bool showSecrets = false;
         bool json = false;
+        // --test N: after the assignments the dialog's test N (1-based) instead of OK; the
+        // dialog then closes with キャンセル.
+        std::optional<int> test;
     };
     void fillDialogs(DialogWords words);
 
@@ -42,6 +45,8 @@ public:
         UsageError, // a word named an unknown field or a value outside a list
         Refused, // a check failed (its message shown) or a question was answered No/Cancel
         Accepted, // closed with OK: the flow writes
+        TestSent, // its test mail was sent; closed without writing
+        TestFailed, // its test mail did not reach the unit ("通信エラー" shown)
     };
     DialogResult dialogResult() const;
 
@@ -54,6 +59,7 @@ public:
 
 private:
     bool ask(const std::string& text, const char* choices);
+    DialogResult runTest(DialogForm& form, int test);
 
     std::istream& m_in;
     std::ostream& m_out;

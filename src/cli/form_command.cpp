@@ -7,6 +7,7 @@
 #include "core/platform/text_catalogue.h"
 #include "core/settings/write_plan.h"
 
+#include <cstdlib>
 #include <ostream>
 
 namespace kovra::cli {
@@ -21,6 +22,8 @@ int formCommandStatus(CliUserInterface::DialogResult dialog, std::optional<Setti
     using DialogResult = CliUserInterface::DialogResult;
     if (dialog == DialogResult::UsageError)
         return kExitUsage;
+    if (dialog == DialogResult::TestSent || dialog == DialogResult::TestFailed)
+        return dialog == DialogResult::TestSent ? kExitOk : kExitFailed;
     if (!outcome)
         return kExitFailed;
     switch (*outcome) {
@@ -33,6 +36,9 @@ int formCommandStatus(CliUserInterface::DialogResult dialog, std::optional<Setti
     case SettingOutcome::Refused:
     case SettingOutcome::CommunicationError:
     case SettingOutcome::WriteFailed:
+    case SettingOutcome::MailReadFailed:
+    case SettingOutcome::MailMessageWriteFailed:
+    case SettingOutcome::MailAlertWriteFailed:
         return kExitFailed;
     }
     return kExitFailed;
@@ -61,6 +67,14 @@ public:
             ->type_name("")
             ->check(assignmentCheck());
         command.add_flag("--dry-run", m_dryRun, "print what OK would send instead of sending it");
+        m_testOption
+            = command
+                  .add_option("--test", m_testText,
+                      "press the dialog's test button after the values instead of OK: the test mail "
+                      "is sent, nothing is written (N: the DI tab of the per-input mail dialog, 1 by "
+                      "default)")
+                  ->expected(0, 1)
+                  ->type_name("[N]");
         addShowSecretsFlag(command, m_showSecrets);
     }
 
@@ -72,7 +86,16 @@ public:
         MainWindowModel& model = session.model();
         model.onSelectionChanged(model.table().record(slot).ipText);
         CliUserInterface& ui = session.ui();
-        ui.fillDialogs({ m_assignments, m_showSecrets, session.options().json });
+        std::optional<int> test;
+        if (m_testOption && m_testOption->count() > 0) {
+            test = m_testText.empty() ? 1 : std::atoi(m_testText.c_str());
+            if (m_testText.find_first_not_of("0123456789") != std::string::npos || *test < 1) {
+                session.err() << "kovractl: --test takes a DI number from 1, not '" << m_testText << "'"
+                              << std::endl;
+                return kExitUsage;
+            }
+        }
+        ui.fillDialogs({ m_assignments, m_showSecrets, session.options().json, test });
         if (m_dryRun)
             model.setDryRun([&ui, showSecrets = m_showSecrets](const WritePlan& plan) {
                 ui.print(cp932ToUtf8(describeWritePlan(plan, !showSecrets)));
@@ -91,6 +114,8 @@ private:
     std::vector<std::string> m_assignments;
     bool m_dryRun = false;
     bool m_showSecrets = false;
+    std::string m_testText;
+    CLI::Option* m_testOption = nullptr;
 };
 
 } // namespace

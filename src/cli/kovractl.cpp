@@ -12,6 +12,7 @@ std::unique_ptr<Command> makeAddCommand();
 std::unique_ptr<Command> makeShowCommand();
 std::unique_ptr<Command> makePingCommand();
 std::unique_ptr<Command> makeSetAddressCommand();
+std::unique_ptr<Command> makePairsCommand();
 
 std::vector<std::unique_ptr<Command>> allCommands()
 {
@@ -22,6 +23,7 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(makeShowCommand());
     commands.push_back(makePingCommand());
     commands.push_back(makeSetAddressCommand());
+    commands.push_back(makePairsCommand());
     // The setting buttons, one line each.
     commands.push_back(makeFormCommand("mail", SettingCommand::MailAlert,
         "the mail alert button: the unit's mail alert dialog printed or filled"));

@@ -6,6 +6,7 @@
 #include "gui/dialog_controls.h"
 #include "gui/dialog_registry.h"
 #include "gui/ip_address_edit.h"
+#include "gui/pair_map_window.h"
 #include "gui/program_icon.h"
 
 #include <QAction>
@@ -224,6 +225,7 @@ void MainWindow::connectControls()
         [this] { m_model->onSettingCommand(SettingCommand::InputExtension); });
     connect(m_otherSettingsButton, &QPushButton::clicked, this,
         [this] { m_model->onSettingCommand(SettingCommand::OtherSettings); });
+    addPairMapEntry(m_deviceList, [this] { return tableSlots(m_model->table()); });
     connect(m_progressTimer, &QTimer::timeout, this, [this] { m_model->onProgressTimer(); });
     connect(m_exitButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_exportAction, &QAction::triggered, this, &MainWindow::exportDeviceList);

@@ -30,6 +30,9 @@ constexpr int kDiCheckColumns = 4;
 // What the settings message cannot carry in a host: control bytes, line ends among them.
 const QRegularExpression kHostCharacters(QStringLiteral("[^\\x00-\\x1F\\x7F]*"));
 const QRegularExpression kPortCharacters(QStringLiteral("[0-9]*"));
+// What can grow into a dotted address.
+const QRegularExpression kAddressCharacters(QStringLiteral("[0-9.]*"));
+constexpr int kAddressLength = 15;
 
 QLineEdit* portEdit(DialogForm& form, const std::string& name, int id)
 {
@@ -37,15 +40,6 @@ QLineEdit* portEdit(DialogForm& form, const std::string& name, int id)
     edit->setMaxLength(int(TcpExtensionForm::kPortEditLimit));
     edit->setValidator(new QRegularExpressionValidator(kPortCharacters, edit));
     return edit;
-}
-
-// A connection role check that stays as it is: kinds 3 and 6 always wait and request.
-QCheckBox* fixedCheck(const QString& caption, int id)
-{
-    auto* check = withId(new QCheckBox(caption), id);
-    check->setChecked(true);
-    QObject::connect(check, &QCheckBox::toggled, check, [check] { check->setChecked(true); });
-    return check;
 }
 
 } // namespace
@@ -68,47 +62,86 @@ QGroupBox* TcpExtensionDialog::connectionsGroup()
     auto* group = new QGroupBox;
     auto* grid = new QGridLayout(group);
     auto* more = withId(new QCheckBox(tr("TCP接続1 : N")), kIdMoreConnections);
-    more->hide();
+    more->setChecked(m_form.more());
+    hideUnless(more, m_form.extraRows() > 0);
+    connect(more, &QCheckBox::toggled, this, [this](bool on) {
+        m_form.setMore(on);
+        showRows();
+    });
     grid->addWidget(more, 0, kNameColumn, 1, 2);
     grid->addWidget(new QLabel(tr("自ポート")), 1, kPortColumn);
     grid->addWidget(new QLabel(tr("接続先IPアドレス")), 1, kHostColumn);
     grid->addWidget(new QLabel(tr("接続先ポート")), 1, kHostPortColumn);
 
-    // Connection 1, the one these kinds have.
-    auto* host = fieldEdit(m_form, "host1", kIdHosts[0]);
-    host->setMaxLength(int(kSettingTextMax));
-    host->setValidator(new QRegularExpressionValidator(kHostCharacters, host));
-    auto* request = fixedCheck(tr("接続要求"), kIdRequests[0]);
-    request->hide();
-    grid->addWidget(new QLabel(tr("接続1")), 2, kNameColumn);
-    grid->addWidget(portEdit(m_form, "port1", kIdPorts[0]), 2, kPortColumn);
-    grid->addWidget(fixedCheck(tr("接続待ち"), kIdWaits[0]), 2, kWaitColumn);
-    grid->addWidget(request, 2, kRequestColumn);
-    grid->addWidget(host, 2, kHostColumn);
-    grid->addWidget(portEdit(m_form, "host-port1", kIdHostPorts[0]), 2, kHostPortColumn);
-
-    // Connections 2 and 3,4 of the other kinds: shown only through "TCP接続1 : N".
-    std::vector<QWidget*> others = {
-        new QLabel(tr("接続2")),
-        withId(new QLineEdit, kIdPorts[1]),
-        withId(new QCheckBox(tr("接続待ち")), kIdWaits[1]),
-        withId(new QCheckBox(tr("接続要求")), kIdRequests[1]),
-        withId(new QLineEdit, kIdHosts[1]),
-        withId(new QLineEdit, kIdHostPorts[1]),
-    };
-    for (int column = kNameColumn; column <= kHostPortColumn; ++column)
-        grid->addWidget(others[size_t(column)], 3, column);
-    const std::vector<QWidget*> thirdRow = {
-        new QLabel(tr("接続3,4")),
-        withId(new QLineEdit, kIdPorts[2]),
-        withId(new QCheckBox(tr("接続待ち")), kIdWaits[2]),
-    };
-    for (int column = kNameColumn; column <= kWaitColumn; ++column)
-        grid->addWidget(thirdRow[size_t(column)], 4, column);
-    others.insert(others.end(), thirdRow.begin(), thirdRow.end());
-    for (QWidget* widget : others)
-        widget->hide();
+    const QString names[] = { tr("接続1"), tr("接続2"), tr("接続3,4") };
+    for (int connection = 0; connection < ExtensionConnections::kOwnPorts; ++connection) {
+        const size_t i = size_t(connection);
+        const int row = 2 + connection;
+        std::vector<QWidget*> widgets = {
+            new QLabel(names[i]),
+            portEdit(m_form, TcpExtensionForm::portFieldName(connection), kIdPorts[i]),
+            roleCheck(
+                tr("接続待ち"), kIdWaits[i], m_form.waitChecked(connection),
+                [this, connection](bool on) { m_form.setWaitChecked(connection, on); },
+                [this, connection] { return m_form.waitChecked(connection); }),
+        };
+        if (connection < ExtensionConnections::kDestinations) {
+            auto* request = roleCheck(
+                tr("接続要求"), kIdRequests[i], m_form.requestChecked(connection),
+                [this, connection](bool on) { m_form.setRequestChecked(connection, on); },
+                [this, connection] { return m_form.requestChecked(connection); });
+            // Kinds 3 and 6 always request a connection: nothing to show.
+            hideUnless(request, m_form.rolesEditable());
+            widgets.push_back(request);
+            widgets.push_back(hostEdit(connection));
+            widgets.push_back(
+                portEdit(m_form, TcpExtensionForm::hostPortFieldName(connection), kIdHostPorts[i]));
+        }
+        for (size_t column = 0; column < widgets.size(); ++column)
+            grid->addWidget(widgets[column], row, int(column));
+        if (connection > 0)
+            m_rowWidgets[i - 1] = widgets;
+    }
+    showRows();
     return group;
+}
+
+QLineEdit* TcpExtensionDialog::hostEdit(int connection)
+{
+    auto* host = fieldEdit(m_form, TcpExtensionForm::hostFieldName(connection), kIdHosts[size_t(connection)]);
+    if (m_form.addressHosts()) {
+        host->setMaxLength(kAddressLength);
+        host->setValidator(new QRegularExpressionValidator(kAddressCharacters, host));
+    } else {
+        host->setMaxLength(int(kSettingTextMax));
+        host->setValidator(new QRegularExpressionValidator(kHostCharacters, host));
+    }
+    return host;
+}
+
+// A role check showing the form's state: a click the form does not take (connection 1
+// always waits) springs back.
+QCheckBox* TcpExtensionDialog::roleCheck(
+    const QString& caption, int id, bool checked, std::function<void(bool)> set, std::function<bool()> get)
+{
+    auto* check = withId(new QCheckBox(caption), id);
+    check->setChecked(checked);
+    connect(check, &QCheckBox::toggled, this, [check, set = std::move(set), get = std::move(get)](bool on) {
+        set(on);
+        if (get() != on)
+            check->setChecked(get());
+    });
+    return check;
+}
+
+void TcpExtensionDialog::showRows()
+{
+    // The rows sit in their group already, so showing them makes no windows of their own.
+    for (size_t extra = 0; extra < m_rowWidgets.size(); ++extra) {
+        const bool shown = m_form.more() && int(extra) < m_form.extraRows();
+        for (QWidget* widget : m_rowWidgets[extra])
+            widget->setVisible(shown);
+    }
 }
 
 QLayout* TcpExtensionDialog::timingGroups()

@@ -5,19 +5,23 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QLineEdit;
 
 namespace kovra {
 
 class UserInterface;
 
-// "入力延長" of kinds 3 and 6: connection 1 (it always waits for a connection and requests
-// one), the timing combos of the unit's model with the reset check, and the individual
-// extension of the DIs where the form offers it. The rows of connections 2 to 4 belong to
-// other kinds and stay hidden. Closes with OK only once the form's checks have passed.
+// "入力延長" of every kind but 5 and 7: the connection rows of the unit's kind (connection 1
+// always waits; kinds 3 and 6 also always request and have no further rows; "TCP接続1 : N"
+// shows the rows of connections 2 and 3,4 where the kind has them), the timing combos of the
+// unit's model with the reset check, and the individual extension of the DIs where the form
+// offers it. Closes with OK only once the form's checks have passed.
 class TcpExtensionDialog : public QDialog {
     Q_OBJECT
 
@@ -43,6 +47,11 @@ public:
 
 private:
     QGroupBox* connectionsGroup();
+    QLineEdit* hostEdit(int connection);
+    QCheckBox* roleCheck(
+        const QString& caption, int id, bool checked, std::function<void(bool)> set, std::function<bool()> get);
+    // The rows of connections 2 and 3,4 while "TCP接続1 : N" is on and the kind has them.
+    void showRows();
     QLayout* timingGroups();
     QGroupBox* individualGroup();
     // The individual extension's checks as the form holds them, on only while it is on.
@@ -50,6 +59,7 @@ private:
 
     TcpExtensionForm& m_form;
     UserInterface& m_ui;
+    std::array<std::vector<QWidget*>, 2> m_rowWidgets;
     QCheckBox* m_resetRequest = nullptr;
     QCheckBox* m_individual = nullptr;
     std::array<QCheckBox*, TcpExtensionForm::kDiCheckRows> m_diChecks {};

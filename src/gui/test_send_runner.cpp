@@ -9,10 +9,12 @@
 
 namespace kovra {
 
-TestSendRunner::TestSendRunner(QWidget* button, UserInterface& ui, std::function<void()> ended)
+TestSendRunner::TestSendRunner(
+    QWidget* button, UserInterface& ui, std::function<void()> ended, std::function<std::string(int)> message)
     : m_button(button)
     , m_ui(ui)
     , m_ended(std::move(ended))
+    , m_message(message ? std::move(message) : testSendMessage)
 {
 }
 
@@ -38,7 +40,7 @@ void TestSendRunner::start(std::function<int()> send)
             m_ended();
         else
             m_button->setEnabled(true);
-        m_ui.showMessage(testSendMessage(*result));
+        m_ui.showMessage(m_message(*result));
     });
     m_thread->start();
 }

@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <functional>
+#include <string>
 
 class QThread;
 class QWidget;
@@ -16,7 +17,9 @@ class UserInterface;
 class TestSendRunner {
 public:
     // `ended`, if given, sets the button's state after a send; otherwise it is enabled again.
-    TestSendRunner(QWidget* button, UserInterface& ui, std::function<void()> ended = {});
+    // `message` gives the text of a send's result (by default testSendMessage's).
+    TestSendRunner(QWidget* button, UserInterface& ui, std::function<void()> ended = {},
+        std::function<std::string(int)> message = {});
     ~TestSendRunner();
     TestSendRunner(const TestSendRunner&) = delete;
     TestSendRunner& operator=(const TestSendRunner&) = delete;
@@ -29,6 +32,7 @@ private:
     QPointer<QWidget> m_button;
     UserInterface& m_ui;
     std::function<void()> m_ended;
+    std::function<std::string(int)> m_message;
     QThread* m_thread = nullptr;
 };
 

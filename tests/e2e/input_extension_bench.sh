@@ -86,3 +86,77 @@ for unit in 203.0.113.60 203.0.113.64; do
     expect_form_field input-extension "$unit" detect 9ms
     echo "kind $([ "$unit" = 203.0.113.60 ] && echo 3 || echo 6): connection 1 and timing written and read back on port 10011"
 done
+
+# The requests a unit has logged, oldest first, one name a line.
+requests() {
+    python3 - "$SIM_LOG" "$1" <<'PY'
+import json, sys
+for line in open(sys.argv[1]):
+    entry = json.loads(line)
+    if entry.get("unit") == sys.argv[2] and "request" in entry:
+        print(entry["request"])
+PY
+}
+
+# A binary unit of kind 1: its connections come from records 0, 3 and 7, read afresh before
+# the dialog opens; OK writes the timing (disconnect "0ms" holds back the notification), then
+# the three records in that order.
+[ "$(form_field input-extension 203.0.113.94 multi)" = "on" ]
+[ "$(form_field input-extension 203.0.113.94 host1)" = "203.0.113.95" ]
+[ "$(form_field input-extension 203.0.113.94 request1)" = "on" ]
+[ "$(form_field input-extension 203.0.113.94 port34)" = "10006" ]
+ctl --yes input-extension 203.0.113.94 port2=10007 request2=on host2=203.0.113.95 host-port2=10002 \
+    detect=9ms >"$work/out.txt" 2>&1
+grep -q "設定完了しました。" "$work/out.txt"
+requests 203.0.113.94 | grep -E '^(NS|write[0-9])$' | tail -5 | tr '\n' ' ' >"$work/order.txt"
+[ "$(cat "$work/order.txt")" = "NS NS write0 write3 write7 " ]
+expect_form_field input-extension 203.0.113.94 port2 10007
+expect_form_field input-extension 203.0.113.94 request2 on
+expect_form_field input-extension 203.0.113.94 host2 203.0.113.95
+expect_form_field input-extension 203.0.113.94 host-port2 10002
+expect_form_field input-extension 203.0.113.94 detect 9ms
+expect_form_field input-extension 203.0.113.94 port34 10006
+echo "kind 1: connections 2 and 3,4 and the timing written to records and read back"
+
+# A partly filled address is refused before anything is written.
+before=$(requests 203.0.113.94 | grep -c '^write' || true)
+set +e
+ctl --yes input-extension 203.0.113.94 host1=203.0.113 2>"$work/err.txt"; status=$?
+set -e
+[ "$status" = 1 ] && grep -q "IPアドレス設定エラー" "$work/err.txt"
+[ "$(requests 203.0.113.94 | grep -c '^write' || true)" = "$before" ]
+echo "kind 1: a partial address writes nothing"
+
+# Kind 4: switching connections 2 to 4 off and moving the command port; the next command
+# reaches the unit on the new port.
+ctl --yes input-extension 203.0.113.95 port1=12001 request1=off >"$work/out.txt" 2>&1
+grep -q "設定完了しました。" "$work/out.txt"
+expect_form_field input-extension 203.0.113.95 port1 12001
+expect_form_field input-extension 203.0.113.95 request1 off
+ctl --yes input-extension 203.0.113.95 host-port1=10003 >/dev/null
+expect_form_field input-extension 203.0.113.95 host-port1 10003
+echo "kind 4: port 1 moved, the next command followed it"
+
+# Kind 2: connection 1 from the module's tunnels, written by a tunnel import.
+ctl --yes input-extension 203.0.113.70 request1=on host1=203.0.113.62 host-port1=10001 >"$work/out.txt" 2>&1
+grep -q "設定完了しました。" "$work/out.txt"
+expect_form_field input-extension 203.0.113.70 host1 203.0.113.62
+expect_form_field input-extension 203.0.113.70 host-port1 10001
+expect_form_field input-extension 203.0.113.70 request1 on
+echo "kind 2: the module's tunnel written and read back"
+
+# -WIFIMASK: the kind 3 model 5 unit from 1.19 shows the individual extension only with the
+# option; its mask goes through accessor B and reads back.
+[ -z "$(form_field input-extension 203.0.113.93 individual)" ]
+"$KOVRA_BIN/kovractl" --wifi-mask input-extension 203.0.113.93 | grep -q '^individual: off'
+"$KOVRA_BIN/kovractl" --yes --wifi-mask input-extension 203.0.113.93 individual=on di1.ext=on di3.ext=on \
+    >"$work/out.txt" 2>&1
+grep -q "設定完了しました。" "$work/out.txt"
+for _ in $(seq 40); do
+    "$KOVRA_BIN/kovractl" --wifi-mask input-extension 203.0.113.93 >"$work/fields.txt" 2>/dev/null || true
+    grep -q '^di3.ext: on' "$work/fields.txt" && break
+    sleep 0.25
+done
+grep -q '^individual: on' "$work/fields.txt" && grep -q '^di1.ext: on' "$work/fields.txt"
+grep -q '^di2.ext: off' "$work/fields.txt" && grep -q '^di3.ext: on' "$work/fields.txt"
+echo "-WIFIMASK: the individual extension written and read back, hidden without the option"

@@ -2,10 +2,9 @@
 // of each: scripts/screenshot-do-alert runs it under Xvfb. Skipped in the test command.
 #include "core/alerts/analog_scaling.h"
 #include "gui/do_alert_dialog.h"
+#include "support/screen_grab.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QProcess>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -58,14 +57,8 @@ TEST(DoAlertScreenshot, ShowsTheDialogForSeveralCases)
         dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
         QTest::qWait(500);
-        const QRect frame = dialog.frameGeometry();
         const QString file = QDir(directory).filePath(QString("do-alert-%1.png").arg(shot.name));
-        const QString crop
-            = QString("%1x%2+%3+%4").arg(frame.width()).arg(frame.height()).arg(frame.x()).arg(frame.y());
-        const int status = QProcess::execute("sh",
-            { "-c", QString("xwd -root -silent | convert xwd:- -crop %1 +repage png:'%2'").arg(crop, file) });
-        EXPECT_EQ(status, 0) << shot.name;
-        EXPECT_TRUE(QFileInfo(file).size() > 0) << file.toStdString();
+        EXPECT_TRUE(test_support::grabWindow(dialog, file)) << file.toStdString();
     }
 }
 

@@ -1,5 +1,5 @@
-// The device list beyond the description: it takes the extra room when the window grows, and
-// its context menu saves it as CSV or JSON.
+// The device list takes the extra room when the window grows, and its context menu saves it
+// as CSV or JSON.
 #include "gui/main_window.h"
 #include "support/loopback_adapter.h"
 #include "support/message_box_closer.h"

@@ -108,9 +108,18 @@ TEST(BenchSettingButtons, EachButtonOpensTheUnitsDialogOnTheDemoFleet)
         { "203.0.113.60", kMail, 152, "" }, // kind 3: one account
         { "203.0.113.70", kMail, 0, "このデバイスには設定できません。" }, // the Wi-Fi module
         { "203.0.113.84", kMail, 151, "" }, // kind 5 at 1.02 with Modbus TCP: not stopped
+        { "203.0.113.90", kMail, 153, "" }, // kind 6: the two-channel dialog
+        { "203.0.113.91", kMail, 154, "" }, // kind 6 model 10: the five-channel dialog
+        { "203.0.113.87", kMail, 155, "" }, // kind 1: the classic dialog, records read first
+        { "203.0.113.17", kMail, 155, "" }, // model 8: the classic dialog's analog rows
         { "203.0.113.62", kExtension, 145, "" }, // kind 5: four connections
         { "203.0.113.83", kExtension, 145, "" }, // kind 7
         { "203.0.113.64", kExtension, 131, "" }, // kind 6: connection 1
+        { "203.0.113.60", kExtension, 131, "" }, // kind 3
+        { "203.0.113.13", kExtension, 131, "" }, // kind 0: connections 1 and 2 from the records
+        { "203.0.113.94", kExtension, 131, "" }, // kind 1: and connections 3,4
+        { "203.0.113.95", kExtension, 131, "" }, // kind 4
+        { "203.0.113.70", kExtension, 131, "" }, // kind 2: the module's tunnels
     };
     MessageBoxCloser closer;
     MainWindow window("");

@@ -3,14 +3,14 @@
 // the test command.
 #include "core/alerts/mail_alert_paths.h"
 #include "core/app/scripted_user_interface.h"
+#include "core/functions/extension_setup_image.h"
 #include "core/functions/input_extension_paths.h"
 #include "core/functions/other_settings_paths.h"
 #include "gui/dialog_registry.h"
+#include "support/screen_grab.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
-#include <QProcess>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -63,17 +63,6 @@ UnitSlot unitFor(const Shot& shot)
     return unit;
 }
 
-// Saves the window's frame from the X display.
-bool grab(QWidget* window, const QString& file)
-{
-    const QRect frame = window->frameGeometry();
-    const QString crop
-        = QString("%1x%2+%3+%4").arg(frame.width()).arg(frame.height()).arg(frame.x()).arg(frame.y());
-    const int status = QProcess::execute("sh",
-        { "-c", QString("xwd -root -silent | convert xwd:- -crop %1 +repage png:'%2'").arg(crop, file) });
-    return status == 0 && QFileInfo(file).size() > 0;
-}
-
 TEST(SettingDialogsScreenshot, ShowsEachDialog)
 {
     const QString directory = qEnvironmentVariable("KOVRA_SCREENSHOT_DIR");
@@ -89,12 +78,26 @@ TEST(SettingDialogsScreenshot, ShowsEachDialog)
         { "analog-settings-132-ao", 0, 11, 0, makeAnalogSettingsPath },
         { "thermo-settings-136", 0, 12, 0, makeThermoSettingsPath },
         { "entry-mail-151", 5, 25, 104, makeEntryMailPath },
+        { "classic-mail-155-host-name", 1, 6, 0, makeClassicMailPath },
+        { "classic-mail-155-address-analog", 0, 8, 0, makeClassicMailPath },
         { "connections-145-layout1", 5, 25, 104, makeConnectionsPath },
         { "connections-145-layout2", 7, 5, 100, makeConnectionsPath },
         { "tcp-extension-131", 3, 1, 127,
             [](const UnitSlot& unit) { return makeTcpExtensionPath(unit, false); } },
         { "tcp-extension-131-individual", 3, 2, 127,
             [](const UnitSlot& unit) { return makeTcpExtensionPath(unit, true); } },
+        { "tcp-extension-131-records", 1, 2, 0,
+            [](const UnitSlot& unit) {
+                // A unit extending to its peer over connection 1 with connections 2 and 3,4 open.
+                UnitSlot linked = unit;
+                ExtensionSetupImage image;
+                image.ownPorts = { 10001, 10005, 10006 };
+                image.roles = { 0xC1, 0xC0, 0xC0 };
+                image.destinations = { makeIpv4(203, 0, 113, 95), 0 };
+                image.destinationPorts = { 10001, 0 };
+                writeExtensionSetupImage(linked.record, image);
+                return makeExtensionRecordsPath(linked);
+            } },
     };
     for (const Shot& shot : shots) {
         const auto path = shot.make(unitFor(shot));
@@ -102,7 +105,8 @@ TEST(SettingDialogsScreenshot, ShowsEachDialog)
         bool saved = false;
         QTimer::singleShot(800, [&] {
             if (QWidget* dialog = QApplication::activeModalWidget()) {
-                saved = grab(dialog, QDir(directory).filePath(QString("%1.png").arg(shot.name)));
+                saved = test_support::grabWindow(
+                    *dialog, QDir(directory).filePath(QString("%1.png").arg(shot.name)));
                 dialog->close();
             }
         });

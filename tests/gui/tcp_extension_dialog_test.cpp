@@ -118,3 +118,45 @@ TEST(TcpExtensionDialog, IndividualExtensionWhenOffered)
 }
 
 } // namespace
+
+namespace {
+
+TEST(TcpExtensionDialog, BinaryKindShowsItsRowsThroughTheMultiCheck)
+{
+    struct Case {
+        int kind;
+        bool thirdRow;
+    };
+    for (const Case& c : { Case { kovra::kKindWired, false }, Case { kovra::kKindWiredGc, true } }) {
+        SCOPED_TRACE(c.kind);
+        TcpExtensionForm form(c.kind, 2, 0);
+        kovra::ExtensionConnections connections;
+        connections.ownPorts = { 10001, 0, 0 };
+        connections.waits = { true, false, false };
+        connections.requests = { true, false };
+        connections.hosts = { "203.0.113.95", "0.0.0.0" };
+        form.loadConnections(connections);
+        kovra::ScriptedUserInterface ui;
+        TcpExtensionDialog dialog(form, ui);
+        dialog.show();
+        EXPECT_TRUE(shown(dialog, 1063));
+        EXPECT_TRUE(shown(dialog, 1065)); // connection 1 may connect out or not
+        EXPECT_TRUE(control<QCheckBox>(dialog, 1065)->isChecked());
+        for (int id : { 1059, 1072, 1073, 1057, 1058, 1062, 1075 })
+            EXPECT_FALSE(shown(dialog, id)) << id;
+        click(dialog, 1063);
+        for (int id : { 1059, 1072, 1073, 1057, 1058 })
+            EXPECT_TRUE(shown(dialog, id)) << id;
+        EXPECT_EQ(shown(dialog, 1062), c.thirdRow);
+        EXPECT_EQ(shown(dialog, 1075), c.thirdRow);
+        click(dialog, 1065);
+        click(dialog, 1064); // connection 1 keeps waiting
+        EXPECT_TRUE(control<QCheckBox>(dialog, 1064)->isChecked());
+        EXPECT_FALSE(form.requestChecked(0));
+        click(dialog, 1063);
+        EXPECT_FALSE(shown(dialog, 1059));
+        EXPECT_FALSE(form.more());
+    }
+}
+
+} // namespace

@@ -95,7 +95,11 @@ TEST(AlertsEntryMailForm, ChecksInOrderNamingTheDiAndTheField)
             "DI2 の認証ユーザー名は空白を含まない半角英数字・記号で入力してください。" },
         { "FullWidthScrambledPassword", kKindKovra4, 103, { { "di1.password", wide33 } },
             "DI1 の認証パスワードは空白を含まない半角英数字・記号で入力してください。" },
-        { "SpaceInClearUserPasses", kKindKovra4, 102, { { "di2.user", "new user" } }, "" },
+        // The clear form too: every mail writer takes only what the scrambled form carries.
+        { "SpaceInClearUserRefused", kKindKovra4, 102, { { "di2.user", "new user" } },
+            "DI2 の認証ユーザー名は空白を含まない半角英数字・記号で入力してください。" },
+        { "NonAsciiClearPassword", kKindKovra4, 102, { { "di1.password", "pｱss" } },
+            "DI1 の認証パスワードは空白を含まない半角英数字・記号で入力してください。" },
         { "FirstDiFirst", kKindThirdName, 0, { { "di3.server", "a\nb" }, { "di1.to1", long65 } },
             "DI1 の送信先メールアドレス１は64バイト以内で入力してください。" },
         { "FieldsInDialogOrder", kKindThirdName, 0, { { "di1.message", "a\nb" }, { "di1.password", "p w" } },

@@ -1,8 +1,8 @@
 #include "core/alerts/single_mail_form.h"
-#include "core/app/setting_outcome_text.h"
 #include "core/alerts/single_mail_path.h"
 #include "core/app/scripted_user_interface.h"
 #include "core/app/setting_command_choice.h"
+#include "core/app/setting_outcome_text.h"
 #include "core/units/unit_record.h"
 
 #include <gtest/gtest.h>
@@ -109,7 +109,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, AlertsSingleMailCheck,
         CheckCase {
             "TabInPassword", { { "password", "a\tb" } }, "認証パスワードに改行などの制御文字は使えません。" },
         CheckCase { "PasswordUnsentWithoutAuth", { { "password", "a\nb" }, { "auth", "off" } }, "" },
-        CheckCase { "SpaceInCredentials", { { "user", "new user" }, { "password", "pass word" } }, "" },
+        // Every mail writer takes only credentials the scrambled form could carry.
+        CheckCase { "SpaceInUser", { { "user", "new user" } },
+            "認証ユーザー名は空白を含まない半角英数字・記号で入力してください。" },
+        CheckCase { "SpaceInPassword", { { "password", "pass word" } },
+            "認証パスワードは空白を含まない半角英数字・記号で入力してください。" },
+        CheckCase { "SpacedCredentialsUnsentWithoutAuth",
+            { { "auth", "off" }, { "user", "new user" }, { "password", "pass word" } }, "" },
         CheckCase { "Recipient255Bytes", { { "to1", k255 } }, "" },
         CheckCase { "Recipient256Bytes", { { "to1", k256 } },
             "送信先メールアドレス１は255バイト以内で入力してください。" },
@@ -137,19 +143,19 @@ TEST(AlertsSingleMailPath, PlanIsTheLfMessageOfTheTrimmedValuesAndStoreKeepsThem
 {
     auto path = makeSingleMailPath(storedUnit());
     fill(path->form(),
-        { { "server", " smtp.example.net " }, { "port", "25" }, { "user", " ops user" },
-            { "password", " p w " }, { "sender", "a@b@example" }, { "to1", "x@b.example" },
+        { { "server", " smtp.example.net " }, { "port", "25" }, { "user", " ops.user " },
+            { "password", "p-w!" }, { "sender", "a@b@example" }, { "to1", "x@b.example" },
             { "to2", "y@b.example" }, { "message", "ﾄﾞｱ open" } });
     ASSERT_EQ(path->form().check(), std::nullopt);
     EXPECT_EQ(planText(*path),
-        "MHOST\nsmtp.example.net\nMPORT\n25\nMUSER\nops user\nMPASS\n p w \nMFROM\na@b@example\n"
+        "MHOST\nsmtp.example.net\nMPORT\n25\nMUSER\nops.user\nMPASS\np-w!\nMFROM\na@b@example\n"
         "MTO1\nx@b.example\nMTO2\ny@b.example\nMSUBJ\n\xc4\xde\xb1 open\nEND\n");
 
     UnitSlot unit = storedUnit();
     path->store(unit);
     EXPECT_EQ(unit.settings.mailHost, "smtp.example.net");
     EXPECT_EQ(unit.settings.mailPort, 25);
-    EXPECT_EQ(unit.settings.mailPass, " p w ");
+    EXPECT_EQ(unit.settings.mailPass, "p-w!");
     EXPECT_EQ(unit.settings.mailFrom, "a@b@example");
     EXPECT_EQ(unit.settings.mailSubject, "\xc4\xde\xb1 open");
     EXPECT_EQ(unit.settings.keepIdle, 30);

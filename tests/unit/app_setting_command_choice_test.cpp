@@ -80,6 +80,24 @@ TEST(MailAlertChoice, Kinds5And7GetThePerInputEntries)
     }
 }
 
+TEST(MailAlertChoice, QxUnitsGetTheTwoOrFiveChannelDialogAndBinaryUnitsTheClassicOne)
+{
+    struct Case {
+        Unit unit;
+        const char* dialog;
+    };
+    for (const Case& c :
+        { Case { { kKindQx, 0 }, "TwoChannelMailDialog" }, Case { { kKindQx, 6 }, "TwoChannelMailDialog" },
+            Case { { kKindQx, 10 }, "FiveChannelMailDialog" },
+            Case { { kKindQx, 12 }, "FiveChannelMailDialog" },
+            Case { { kKindWired, 10 }, "ClassicMailDialog" },
+            Case { { kKindKovra4, 32, 104 }, "EntryMailDialog" } }) {
+        const SettingChoice choice = chooseSettingPath(SettingCommand::MailAlert, slotOf(c.unit), false);
+        ASSERT_NE(choice.path, nullptr) << c.unit.kind << "/" << c.unit.model;
+        EXPECT_EQ(choice.path->form().dialogName(), c.dialog);
+    }
+}
+
 TEST(InputExtensionChoice, Kinds5And7GetTheFourConnections)
 {
     for (const Unit& unit : { Unit { kKindKovra4, 25, 104 }, Unit { kKindThirdName, 0, 100 } }) {
@@ -129,12 +147,9 @@ std::ostream& operator<<(std::ostream& out, const OtherCase& c)
     return out << c.name;
 }
 
-class OtherSettingsChoice : public ::testing::TestWithParam<OtherCase> { };
-
-TEST_P(OtherSettingsChoice, OpensTheUnitsDialog)
+void expectChoice(SettingCommand command, const OtherCase& c)
 {
-    const OtherCase& c = GetParam();
-    const SettingChoice choice = chooseSettingPath(SettingCommand::OtherSettings, slotOf(c.unit), false);
+    const SettingChoice choice = chooseSettingPath(command, slotOf(c.unit), false);
     EXPECT_EQ(choice.refusal, c.refusal);
     if (c.templateId == 0) {
         EXPECT_EQ(choice.path, nullptr);
@@ -142,6 +157,13 @@ TEST_P(OtherSettingsChoice, OpensTheUnitsDialog)
     }
     ASSERT_NE(choice.path, nullptr);
     EXPECT_EQ(choice.path->form().templateId(), c.templateId);
+}
+
+class OtherSettingsChoice : public ::testing::TestWithParam<OtherCase> { };
+
+TEST_P(OtherSettingsChoice, OpensTheUnitsDialog)
+{
+    expectChoice(SettingCommand::OtherSettings, GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(Units, OtherSettingsChoice,
@@ -164,6 +186,25 @@ INSTANTIATE_TEST_SUITE_P(Units, OtherSettingsChoice,
         OtherCase { "kind0_keep_alive", { kKindWired, 3 }, "", 140 },
         OtherCase { "kind1_keep_alive", { kKindWiredGc, 2 }, "", 140 },
         OtherCase { "kind2_keep_alive", { kKindWifiModule, 2 }, "", 140 }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class MailAlertChoice : public ::testing::TestWithParam<OtherCase> { };
+
+TEST_P(MailAlertChoice, OpensTheUnitsVariant)
+{
+    expectChoice(SettingCommand::MailAlert, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Units, MailAlertChoice,
+    ::testing::Values(OtherCase { "kind3_single", { kKindWifi, 1, 127 }, "", 152 },
+        OtherCase { "kind5_entries", { kKindKovra4, 25, 104 }, "", 151 },
+        // The binary kinds by the model's mail-alert kind: the classic dialog, or none.
+        OtherCase { "kind0_model0_classic", { kKindWired, 0 }, "", 155 },
+        OtherCase { "kind0_model8_classic", { kKindWired, 8 }, "", 155 },
+        OtherCase { "kind1_model2_classic", { kKindWiredGc, 2 }, "", 155 },
+        OtherCase { "kind4_model21_classic", { kKindNewerWired, 21 }, "", 155 },
+        OtherCase { "kind0_model3_none", { kKindWired, 3 }, texts::kNoMailAlert, 0 },
+        OtherCase { "kind4_model19_none", { kKindNewerWired, 19 }, texts::kNoMailAlert, 0 }),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -64,7 +64,7 @@ struct Terminal {
 CliUserInterface::DialogWords words(
     std::vector<std::string> assignments, bool showSecrets = false, bool json = false)
 {
-    return { std::move(assignments), showSecrets, json };
+    return { std::move(assignments), showSecrets, json, std::nullopt };
 }
 
 } // namespace

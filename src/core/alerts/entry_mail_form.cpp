@@ -1,5 +1,6 @@
 #include "core/alerts/entry_mail_form.h"
 
+#include "core/alerts/mail_text_check.h"
 #include "core/app/setting_command_texts.h"
 #include "core/app/system_texts.h"
 #include "core/app/user_interface.h"
@@ -15,18 +16,9 @@ namespace {
 
 // Kind 5 units take a test mail from this sketch version on.
 constexpr int kTestFromSketchVersion = 103;
-constexpr unsigned char kFirstPrintable = 0x21; // "!": a space and below are not carried
-constexpr unsigned char kDelete = 0x7F;
-constexpr unsigned char kFirstNonAscii = 0x80;
 
 constexpr const char* kOverwriteQuestion = "現在の設定が上書きされます。よろしいですか？";
 constexpr const char* kTestQuestion = "設定を機器に書き込み、メール送信テストをします。";
-
-// Refusals of our own: the unit's message carries each value as one line, and the
-// scrambled form ends a credential at its first byte outside "!".."~".
-constexpr const char* kControlByteRefusal = "に改行などの制御文字は使えません。";
-constexpr const char* kTooLongRefusal = "は64バイト以内で入力してください。";
-constexpr const char* kNotCarriedRefusal = "は空白を含まない半角英数字・記号で入力してください。";
 
 const std::vector<ChoiceItem> kModeChoices = {
     { "none", kEntryMailNone },
@@ -34,50 +26,23 @@ const std::vector<ChoiceItem> kModeChoices = {
     { "hi", kEntryMailOnHi },
 };
 
-// One text of an entry as check() sees it: its caption for the messages and whether it is a
-// credential.
+// One text of an entry as check() sees it: its caption for the messages and its kind.
 struct EntryText {
     std::string MailEntry::*member;
     const char* caption;
-    bool credential;
+    MailTextKind kind;
 };
 
 // In the dialog's order (the port, a number, sits between the server and the user).
 const std::array<EntryText, 7> kEntryTexts = { {
-    { &MailEntry::host, "SMTPサーバアドレス", false },
-    { &MailEntry::user, "認証ユーザー名", true },
-    { &MailEntry::pass, "認証パスワード", true },
-    { &MailEntry::from, "送信元メールアドレス", false },
-    { &MailEntry::to1, "送信先メールアドレス１", false },
-    { &MailEntry::to2, "送信先メールアドレス２", false },
-    { &MailEntry::subject, "メッセージ", false },
+    { &MailEntry::host, "SMTPサーバアドレス", MailTextKind::Plain },
+    { &MailEntry::user, "認証ユーザー名", MailTextKind::Credential },
+    { &MailEntry::pass, "認証パスワード", MailTextKind::Credential },
+    { &MailEntry::from, "送信元メールアドレス", MailTextKind::Plain },
+    { &MailEntry::to1, "送信先メールアドレス１", MailTextKind::Plain },
+    { &MailEntry::to2, "送信先メールアドレス２", MailTextKind::Plain },
+    { &MailEntry::subject, "メッセージ", MailTextKind::Plain },
 } };
-
-bool isControlByte(unsigned char c)
-{
-    // cp932 trail bytes start at 40h, so a byte below 20h is never part of a character.
-    return c < 0x20 || c == kDelete;
-}
-
-bool isCarriedScrambled(unsigned char c)
-{
-    return c >= kFirstPrintable && c != kDelete && c < kFirstNonAscii;
-}
-
-std::optional<std::string> checkText(int row, const EntryText& text, const std::string& value, bool scrambled)
-{
-    const std::string where = "DI" + std::to_string(row + 1) + " の" + text.caption;
-    if (std::any_of(
-            value.begin(), value.end(), [](char c) { return isControlByte(static_cast<unsigned char>(c)); }))
-        return where + kControlByteRefusal;
-    if (value.size() > kEntryTextMax)
-        return where + kTooLongRefusal;
-    if (text.credential && scrambled && !std::all_of(value.begin(), value.end(), [](char c) {
-            return isCarriedScrambled(static_cast<unsigned char>(c));
-        }))
-        return where + kNotCarriedRefusal;
-    return std::nullopt;
-}
 
 } // namespace
 
@@ -132,8 +97,10 @@ bool EntryMailForm::copyFromFirst(int row, UserInterface& ui)
 std::optional<std::string> EntryMailForm::checkEntry(int row) const
 {
     const MailEntry& entry = m_entries[size_t(row)];
+    const std::string where = "DI" + std::to_string(row + 1) + " の";
     for (const EntryText& text : kEntryTexts)
-        if (auto failure = checkText(row, text, entry.*text.member, m_scrambled))
+        if (auto failure
+            = mailTextRefusal(where + text.caption, entry.*text.member, kEntryTextMax, text.kind))
             return failure;
     return std::nullopt;
 }

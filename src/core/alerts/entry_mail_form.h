@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/alerts/mail_test_send.h"
 #include "core/app/dialog_form.h"
 #include "core/settings/settings_message.h"
 #include "core/units/unit_settings.h"
@@ -27,7 +28,7 @@ enum EntryMailMode : int {
 // diN.server, diN.port, diN.user, diN.password, diN.sender, diN.to1, diN.to2, diN.message.
 // The texts go out as they stand in the unit's settings message; check() refuses what would
 // break a line of it, and credentials the scrambled form cannot carry.
-class EntryMailForm : public DialogForm {
+class EntryMailForm : public DialogForm, public MailTestSend {
 public:
     static constexpr int kEntryCount = kChannelCount;
     // The edits take 64 characters (the port 5); the unit keeps 64 bytes of each.
@@ -75,6 +76,13 @@ public:
     // a job that holds its own copy of the message and may run on any thread; empty when the
     // test does not go ahead.
     std::function<int()> prepareTestSend(int row, UserInterface& ui) const;
+
+    // One test per DI tab, where the test button shows.
+    int testCount() const override { return m_sender && m_testVisible ? m_diCount : 0; }
+    std::function<int()> prepareTest(int index, UserInterface& ui) override
+    {
+        return prepareTestSend(index, ui);
+    }
 
     // The entries as edited; those up to the DI count are what OK hands on.
     const std::array<MailEntry, kEntryCount>& entries() const { return m_entries; }

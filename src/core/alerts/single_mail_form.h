@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/app/dialog_form.h"
+#include "core/alerts/mail_account_form.h"
+#include "core/alerts/mail_test_send.h"
 #include "core/units/unit_settings.h"
 
 #include <functional>
@@ -15,35 +16,20 @@ constexpr int kSingleMailTemplateId = 152;
 
 // The mail alert dialog of kind 3 units ("メールアラート設定"): one SMTP account. Of the
 // classic dialog these units use the account part only (a host name for the server, the
-// SMTP-AUTH check box), and none of its length limits. Fields: server, port, auth (on/off),
-// user, password, sender, to1, to2, message. The texts go out as they stand, one value line
-// each, in the unit's settings message: check() refuses what would break a line of it.
-class SingleMailForm : public DialogForm {
+// SMTP-AUTH check box), and none of its length limits. The texts go out as they stand, one
+// value line each, in the unit's settings message: check() refuses what would break a line
+// of it.
+class SingleMailForm : public MailAccountForm, public MailTestSend {
 public:
-    static constexpr const char* kServerField = "server";
-    static constexpr const char* kPortField = "port";
-    static constexpr const char* kAuthField = "auth";
-    static constexpr const char* kUserField = "user";
-    static constexpr const char* kPasswordField = "password";
-    static constexpr const char* kSenderField = "sender";
-    static constexpr const char* kTo1Field = "to1";
-    static constexpr const char* kTo2Field = "to2";
-    static constexpr const char* kMessageField = "message";
-
     // The account as the unit reported it; SMTP-AUTH opens on when it has a user or password.
     explicit SingleMailForm(const UnitSettings& settings);
 
     int templateId() const override { return kSingleMailTemplateId; }
     std::string dialogName() const override { return "SingleMailDialog"; }
-    // Trims the texts it checks and splits the sender at its first "@", as the dialog does.
-    std::optional<std::string> check() override;
-
-    bool auth() const { return m_auth; }
-    void setAuth(bool on) { m_auth = on; }
+    std::optional<std::string> check() override { return checkAccount(); }
 
     // The accepted values into the mail fields of `settings`, from where WriteSingleMail and
-    // its test print them: without SMTP-AUTH the user and password are empty, the sender is
-    // local part "@" domain (an empty one stays empty).
+    // its test print them.
     void applyTo(UnitSettings& settings) const;
 
     // The unit-side send of a test: given the message text, its SendSettingsMessage result.
@@ -57,19 +43,10 @@ public:
     // does not go ahead.
     std::function<int()> prepareTestSend(UserInterface& ui);
 
+    int testCount() const override { return m_messageSender ? 1 : 0; }
+    std::function<int()> prepareTest(int, UserInterface& ui) override { return prepareTestSend(ui); }
+
 private:
-    std::string m_server;
-    std::string m_port; // the number box's text
-    bool m_auth = false;
-    std::string m_user;
-    std::string m_password;
-    std::string m_senderAddress;
-    std::string m_senderLocal;
-    std::string m_senderDomain;
-    std::string m_to1;
-    std::string m_to2;
-    std::string m_message;
-    int m_portNumber = 0;
     MessageSender m_messageSender;
 };
 

@@ -1,5 +1,6 @@
 #include "core/app/setting_command_choice.h"
 
+#include "core/alerts/analog_mail_paths.h"
 #include "core/alerts/mail_alert_paths.h"
 #include "core/alerts/single_mail_path.h"
 #include "core/app/setting_command_texts.h"
@@ -25,6 +26,12 @@ constexpr int kExtensionModelException = 2;
 bool isAnalogDialogModel(int model)
 {
     return model == kAnalogDialogModel || model == kTwoAoModel || model == kThreeAoModel;
+}
+
+// The kinds that keep their settings in stored records and take binary commands.
+bool isBinaryKind(int kind)
+{
+    return kind == kKindWired || kind == kKindWiredGc || kind == kKindNewerWired;
 }
 
 int modelAiCount(int model)
@@ -109,24 +116,33 @@ SettingChoice chooseSettingPath(SettingCommand command, const UnitSlot& unit, bo
     SettingChoice choice;
     switch (command) {
     case SettingCommand::MailAlert:
-        // The other mail alert dialogs come with their own changes; until then the button
-        // only refuses the units that have no mail alert.
+        // Kinds 5 and 7 get the per-input dialog, kind 3 its one account, the binary kinds the
+        // classic dialog and the remaining kind (6) the two- or five-channel dialog.
         choice.refusal = mailAlertRefusal(unit);
         if (choice.refusal.empty() && (unit.record.kind == kKindKovra4 || unit.record.kind == kKindThirdName))
             choice.path = makeEntryMailPath(unit);
         else if (choice.refusal.empty() && unit.record.kind == kKindWifi)
             choice.path = makeSingleMailPath(unit);
+        else if (choice.refusal.empty() && isBinaryKind(unit.record.kind))
+            choice.path = makeClassicMailPath(unit);
+        else if (choice.refusal.empty())
+            choice.path = makeAnalogMailPath(unit); // the QX units' two- and five-channel dialogs
         break;
     case SettingCommand::InputExtension:
         choice.refusal = inputExtensionRefusal(unit);
         // Kinds 5 and 7 take their four connections by the settings message, kinds 3 and 6
-        // connection 1 and the timing; the binary kinds' dialog comes with its own change.
+        // connection 1 and the timing; kind 2 its module's tunnels, the binary kinds their
+        // stored records.
         if (!choice.refusal.empty())
             break;
         if (unit.record.kind == kKindKovra4 || unit.record.kind == kKindThirdName)
             choice.path = makeConnectionsPath(unit);
         else if (unit.record.kind == kKindWifi || unit.record.kind == kKindQx)
             choice.path = makeTcpExtensionPath(unit, wifiMask);
+        else if (unit.record.kind == kKindWifiModule)
+            choice.path = makeModuleTunnelPath(unit);
+        else
+            choice.path = makeExtensionRecordsPath(unit);
         break;
     case SettingCommand::OtherSettings:
         choice.refusal = otherSettingsRefusal(unit);

@@ -55,7 +55,7 @@ SettingOutcome SettingCommandFlow::runCommand()
 SettingOutcome SettingCommandFlow::openAndWrite(DialogPath& path)
 {
     if (path.load() != 0)
-        return SettingOutcome::CommunicationError;
+        return path.loadFailure();
     if (!m_context.ui.openDialog(path.form()))
         return SettingOutcome::Cancelled;
     const WritePlan plan = path.plan();
@@ -63,8 +63,9 @@ SettingOutcome SettingCommandFlow::openAndWrite(DialogPath& path)
         m_dryRun(plan);
         return SettingOutcome::DryRun;
     }
-    if (runWritePlan(plan, m_unit.record) != 0)
-        return path.writeFailure();
+    size_t failedStep = 0;
+    if (runWritePlan(plan, m_unit.record, &failedStep) != 0)
+        return path.writeFailure(failedStep);
     path.store(m_unit);
     postRefreshedUnit();
     return SettingOutcome::Written;

@@ -14,5 +14,9 @@ constexpr const char* kNoInputExtension = "入力延長なし";
 constexpr const char* kNoOtherFunctions = "その他の機能なし";
 constexpr const char* kWriteFailed = "設定の書き込みに失敗しました。";
 constexpr const char* kTestMailSent = "テスト送信しました。";
+constexpr const char* kMailReadFailed = "メール設定読み込みに失敗しました。";
+constexpr const char* kMailMessageWriteFailed = "設定データの書き込みに失敗しました。(E)";
+constexpr const char* kMailAlertWriteFailed = "設定データの書き込みに失敗しました。(M)";
+constexpr const char* kMailTestDone = "メール送信テストしました。";
 
 } // namespace kovra::texts

@@ -16,6 +16,12 @@ std::string settingOutcomeMessage(SettingOutcome outcome)
         return texts::kSettingDoneRestart;
     case SettingOutcome::TestSent:
         return texts::kTestMailSent;
+    case SettingOutcome::MailReadFailed:
+        return texts::kMailReadFailed;
+    case SettingOutcome::MailMessageWriteFailed:
+        return texts::kMailMessageWriteFailed;
+    case SettingOutcome::MailAlertWriteFailed:
+        return texts::kMailAlertWriteFailed;
     case SettingOutcome::Refused:
     case SettingOutcome::Cancelled:
     case SettingOutcome::DryRun:
@@ -27,6 +33,11 @@ std::string settingOutcomeMessage(SettingOutcome outcome)
 std::string testSendMessage(int result)
 {
     return settingOutcomeMessage(result == 0 ? SettingOutcome::TestSent : SettingOutcome::CommunicationError);
+}
+
+std::string analogMailTestMessage(int result)
+{
+    return result == 0 ? texts::kMailTestDone : settingOutcomeMessage(SettingOutcome::MailMessageWriteFailed);
 }
 
 } // namespace kovra

@@ -13,4 +13,8 @@ std::string settingOutcomeMessage(SettingOutcome outcome);
 // The message of a test mail's send result: "テスト送信しました。" for 0, else "通信エラー".
 std::string testSendMessage(int result);
 
+// The same for the analog units' mail dialogs: "メール送信テストしました。" for 0, else the
+// failed mail message's "設定データの書き込みに失敗しました。(E)".
+std::string analogMailTestMessage(int result);
+
 } // namespace kovra

@@ -3,6 +3,7 @@
 #include "core/app/user_interface.h"
 #include "core/functions/connections_form.h"
 #include "core/platform/cp932_text.h"
+#include "core/platform/ipv4.h"
 #include "core/settings/settings_writers.h"
 #include "core/units/unit_record.h"
 
@@ -18,6 +19,9 @@ constexpr int kPortMax = 65535;
 constexpr int kDetectFirstMs = 4;
 
 constexpr const char* kPortError = "ポート番号エラー";
+constexpr const char* kAddressError = "IPアドレス設定エラー";
+constexpr const char* kNoAddress = "0.0.0.0";
+constexpr int kThirdRow = 2; // connections 3,4 share one row
 constexpr const char* kTimingExclusive = "切断時間と定期通知時間はどちらかのみ設定可能です";
 constexpr const char* kResetCleared
     = "無通信時リセット要求は、定期通知設定をNone以外に設定時の機能です。\n無効とします。";
@@ -122,29 +126,138 @@ const std::vector<ChoiceItem>& TcpExtensionForm::detectChoices()
     return ConnectionsForm::detectChoices();
 }
 
+ConnectionRows connectionRowsOf(int kind)
+{
+    switch (kind) {
+    case kKindWifi:
+    case kKindQx:
+        return ConnectionRows::TextConnection1;
+    case kKindWifiModule:
+        return ConnectionRows::AddressConnection1;
+    case kKindWiredGc:
+    case kKindNewerWired:
+        return ConnectionRows::FourConnections;
+    default:
+        return ConnectionRows::TwoConnections;
+    }
+}
+
 TcpExtensionForm::TcpExtensionForm(int kind, int modelId, const UnitSettings& settings, int individualDiCount)
-    : m_shown(tcpExtensionTimingShown(kind, modelId))
+    : m_rows(connectionRowsOf(kind))
+    , m_shown(tcpExtensionTimingShown(kind, modelId))
     , m_noticeRows(noticeRows(modelId))
     , m_resetOffered(connectionHasERst(kind, settings.sketchVersion))
     , m_individualCount(std::clamp(individualDiCount, 0, kDiCheckRows))
-    , m_port(portEditText(settings.ports[0]))
-    , m_host(hostEditText(settings.remoteHosts[0]))
-    , m_hostPort(portEditText(settings.remotePorts[0]))
     , m_detectMs(kDetectFirstMs)
     , m_reset(m_resetOffered && settings.eRstOption != 0)
     , m_accepted(settings)
 {
+    ExtensionConnections connections;
+    connections.ownPorts[0] = settings.ports[0];
+    connections.waits[0] = true;
+    connections.requests[0] = true;
+    connections.hosts[0] = hostEditText(settings.remoteHosts[0]);
+    connections.hostPorts[0] = settings.remotePorts[0];
+    loadConnections(connections);
     addFields();
+}
+
+TcpExtensionForm::TcpExtensionForm(int kind, int modelId, int individualDiCount)
+    : TcpExtensionForm(kind, modelId, UnitSettings {}, individualDiCount)
+{
+}
+
+int TcpExtensionForm::extraRows() const
+{
+    switch (m_rows) {
+    case ConnectionRows::TwoConnections:
+        return 1;
+    case ConnectionRows::FourConnections:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
+bool TcpExtensionForm::rowShown(int connection) const
+{
+    return connection == 0 || (m_more && connection <= extraRows());
+}
+
+std::string TcpExtensionForm::portFieldName(int connection)
+{
+    return connection == kThirdRow ? "port34" : "port" + std::to_string(connection + 1);
+}
+
+std::string TcpExtensionForm::hostFieldName(int connection)
+{
+    return "host" + std::to_string(connection + 1);
+}
+
+std::string TcpExtensionForm::hostPortFieldName(int connection)
+{
+    return "host-port" + std::to_string(connection + 1);
+}
+
+std::string TcpExtensionForm::waitFieldName(int connection)
+{
+    return connection == kThirdRow ? "wait34" : "wait" + std::to_string(connection + 1);
+}
+
+std::string TcpExtensionForm::requestFieldName(int connection)
+{
+    return "request" + std::to_string(connection + 1);
+}
+
+void TcpExtensionForm::addConnectionFields(int connection)
+{
+    // A role check takes "on" or "off" while it can change, and only its own state otherwise.
+    const auto roleField = [this](const std::string& name, const bool& value,
+                               std::function<bool()> changeable, std::function<void(bool)> set) {
+        addField({ name, FormField::Kind::Check, {}, [&value] { return value ? "on" : "off"; },
+            [&value, changeable, set](const std::string& text) {
+                if (text != "on" && text != "off")
+                    return false;
+                if (!changeable())
+                    return (text == "on") == value;
+                set(text == "on");
+                return true;
+            } });
+    };
+    const size_t i = size_t(connection);
+    addField({ portFieldName(connection), FormField::Kind::Number, {}, [this, i] { return m_ports[i]; },
+        [this, connection](
+            const std::string& text) { return rowShown(connection) && setPortText(connection, text); } });
+    roleField(
+        waitFieldName(connection), m_waits[i],
+        [this, connection] { return connection > 0 && rowShown(connection); },
+        [this, connection](bool on) { setWaitChecked(connection, on); });
+    // Connections 3,4 only wait for their peers.
+    if (connection >= ExtensionConnections::kDestinations)
+        return;
+    roleField(
+        requestFieldName(connection), m_requests[i],
+        [this, connection] { return rolesEditable() && rowShown(connection); },
+        [this, connection](bool on) { setRequestChecked(connection, on); });
+    addField({ hostFieldName(connection), FormField::Kind::Text, {},
+        [this, connection] { return cp932ToUtf8(m_hosts[size_t(connection)]); },
+        [this, connection](const std::string& text) {
+            return rowShown(connection) && setHostText(connection, utf8ToCp932(text));
+        } });
+    addField({ hostPortFieldName(connection), FormField::Kind::Number, {},
+        [this, connection] { return m_hostPorts[size_t(connection)]; },
+        [this, connection](
+            const std::string& text) { return rowShown(connection) && setHostPortText(connection, text); } });
 }
 
 void TcpExtensionForm::addFields()
 {
-    addField({ "port1", FormField::Kind::Number, {}, [this] { return m_port; },
-        [this](const std::string& text) { return setPortText(text); } });
-    addField({ "host1", FormField::Kind::Text, {}, [this] { return cp932ToUtf8(m_host); },
-        [this](const std::string& text) { return setHostText(utf8ToCp932(text)); } });
-    addField({ "host-port1", FormField::Kind::Number, {}, [this] { return m_hostPort; },
-        [this](const std::string& text) { return setHostPortText(text); } });
+    addConnectionFields(0);
+    if (extraRows() > 0) {
+        addCheckField("multi", m_more);
+        for (int connection = 1; connection <= extraRows(); ++connection)
+            addConnectionFields(connection);
+    }
     if (m_shown.discon)
         addChoiceField("discon", disconRows(), m_disconRow);
     if (m_shown.notice) {
@@ -169,6 +282,25 @@ void TcpExtensionForm::addFields()
     }
 }
 
+void TcpExtensionForm::loadConnections(const ExtensionConnections& connections)
+{
+    for (int i = 0; i < ExtensionConnections::kOwnPorts; ++i) {
+        m_ports[size_t(i)] = portEditText(connections.ownPorts[size_t(i)]);
+        m_waits[size_t(i)] = i == 0 || connections.waits[size_t(i)];
+    }
+    for (int i = 0; i < ExtensionConnections::kDestinations; ++i) {
+        // Kinds 3 and 6 always request their connection.
+        m_requests[size_t(i)] = connections.requests[size_t(i)] || (i == 0 && !rolesEditable());
+        const std::string& host = connections.hosts[size_t(i)];
+        m_hosts[size_t(i)] = addressHosts() && host == kNoAddress ? std::string() : host;
+        m_hostPorts[size_t(i)] = portEditText(connections.hostPorts[size_t(i)]);
+    }
+    m_more = false;
+    for (int i = 1; i <= extraRows(); ++i)
+        m_more = m_more || !m_ports[size_t(i)].empty();
+    m_acceptedConnections = connections;
+}
+
 void TcpExtensionForm::loadTiming(int disconRow, int noticeRow, int detectMs)
 {
     m_disconRow = inList(disconRows(), disconRow) ? disconRow : 0;
@@ -183,28 +315,46 @@ void TcpExtensionForm::loadDiMask(uint32_t mask)
         m_diChecks[size_t(row)] = row < m_individualCount && (mask >> row & 1u) != 0;
 }
 
-bool TcpExtensionForm::setPortText(const std::string& text)
+bool TcpExtensionForm::setPortText(int connection, const std::string& text)
 {
     if (!portTextAllowed(text))
         return false;
-    m_port = text;
+    m_ports[size_t(connection)] = text;
     return true;
 }
 
-bool TcpExtensionForm::setHostText(const std::string& cp932)
+bool TcpExtensionForm::setHostText(int connection, const std::string& cp932)
 {
     if (!ConnectionsForm::hostTextAllowed(cp932))
         return false;
-    m_host = cp932;
+    m_hosts[size_t(connection)] = cp932;
     return true;
 }
 
-bool TcpExtensionForm::setHostPortText(const std::string& text)
+bool TcpExtensionForm::setHostPortText(int connection, const std::string& text)
 {
     if (!portTextAllowed(text))
         return false;
-    m_hostPort = text;
+    m_hostPorts[size_t(connection)] = text;
     return true;
+}
+
+void TcpExtensionForm::setMore(bool on)
+{
+    if (extraRows() > 0)
+        m_more = on;
+}
+
+void TcpExtensionForm::setWaitChecked(int connection, bool on)
+{
+    if (connection > 0 && rolesEditable())
+        m_waits[size_t(connection)] = on;
+}
+
+void TcpExtensionForm::setRequestChecked(int connection, bool on)
+{
+    if (rolesEditable())
+        m_requests[size_t(connection)] = on;
 }
 
 void TcpExtensionForm::setDisconRow(int row)
@@ -243,19 +393,54 @@ void TcpExtensionForm::setDiChecked(int row, bool on)
         m_diChecks[size_t(row)] = on;
 }
 
-std::optional<std::string> TcpExtensionForm::check()
+std::optional<std::string> TcpExtensionForm::checkDestination(int connection)
 {
-    const int hostPort = portNumber(m_hostPort);
+    std::string& host = m_hosts[size_t(connection)];
+    if (addressHosts()) {
+        // An address box: blank is no destination, a partly filled one is refused.
+        Ipv4 address = 0;
+        if (!host.empty() && !parseIpv4(host, address))
+            return kAddressError;
+        m_acceptedConnections.hosts[size_t(connection)] = ipv4ToText(address);
+    } else {
+        m_acceptedConnections.hosts[size_t(connection)] = host;
+    }
+    const int hostPort = portNumber(m_hostPorts[size_t(connection)]);
     if (hostPort > kPortMax)
         return kPortError;
+    m_acceptedConnections.hostPorts[size_t(connection)] = hostPort;
+    m_acceptedConnections.requests[size_t(connection)]
+        = m_requests[size_t(connection)] && rowShown(connection);
+    return std::nullopt;
+}
+
+std::optional<std::string> TcpExtensionForm::check()
+{
+    for (int connection = 0; connection < ExtensionConnections::kDestinations; ++connection) {
+        if (!rowShown(connection))
+            continue;
+        if (auto failure = checkDestination(connection))
+            return failure;
+    }
     if (m_shown.discon && m_shown.notice && m_disconRow != kDisconNoneRow && m_noticeRow != kNoticeFirstRow)
         return kTimingExclusive;
-    const int port = portNumber(m_port);
-    if (port == 0 || port > kPortMax)
-        return kPortError;
-    m_accepted.ports[0] = port;
-    m_accepted.remoteHosts[0] = m_host;
-    m_accepted.remotePorts[0] = hostPort;
+    for (int connection = 0; connection < ExtensionConnections::kOwnPorts; ++connection) {
+        const bool shown = rowShown(connection);
+        const int port = shown ? portNumber(m_ports[size_t(connection)]) : 0;
+        // Connection 1 needs a port; a further row that is on needs one too.
+        if (shown && (port == 0 || port > kPortMax))
+            return kPortError;
+        m_acceptedConnections.ownPorts[size_t(connection)] = port;
+        m_acceptedConnections.waits[size_t(connection)] = shown && m_waits[size_t(connection)];
+    }
+    for (int connection = 1; connection < ExtensionConnections::kDestinations; ++connection) {
+        if (!rowShown(connection))
+            m_acceptedConnections.requests[size_t(connection)] = false;
+    }
+    const ExtensionConnections& accepted = m_acceptedConnections;
+    m_accepted.ports[0] = accepted.ownPorts[0];
+    m_accepted.remoteHosts[0] = accepted.hosts[0];
+    m_accepted.remotePorts[0] = accepted.hostPorts[0];
     return std::nullopt;
 }
 

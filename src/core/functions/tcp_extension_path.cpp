@@ -1,8 +1,6 @@
-#include "core/functions/analog_commands.h"
+#include "core/functions/extension_timing.h"
 #include "core/functions/input_extension_paths.h"
 #include "core/functions/tcp_extension_form.h"
-#include "core/net/command_messages.h"
-#include "core/net/direct_command.h"
 #include "core/net/unit_commands.h"
 #include "core/settings/settings_writers.h"
 #include "core/units/model_table.h"
@@ -10,12 +8,6 @@
 namespace kovra {
 
 namespace {
-
-// The unit keeps its extension timing behind "NJ"/"NS": index 0 the disconnect row, 1 the
-// notification row, 2 the chattering milliseconds.
-enum TimingIndex : int { kDisconIndex = 0, kNoticeIndex = 1, kDetectIndex = 2 };
-constexpr int kTimingPauseMs = 50;
-constexpr size_t kTimingIndexOffset = 2; // "nj", the index byte, two hex digits, C8h
 
 // Individual extension under "-WIFIMASK": kind 3 models 2 and 5, at sketch version 99 or from
 // 119 on.
@@ -30,37 +22,6 @@ bool individualOffered(const UnitSlot& unit, bool wifiMask)
     const int sketch = unit.settings.sketchVersion;
     return wifiMask && unit.record.kind == kKindWifi && (model == kMaskModelA || model == kMaskModelB)
         && (sketch == kMaskOldSketch || sketch >= kMaskFromSketch);
-}
-
-std::string bytesOf(const CommandBytes& bytes)
-{
-    return std::string(bytes.begin(), bytes.end());
-}
-
-DirectRequest timingRead(int index)
-{
-    return { bytesOf(buildNjRequest(index)), kNjAnswerLength, false, kTimingPauseMs };
-}
-
-DirectRequest timingWrite(int index, int value)
-{
-    return { bytesOf(buildNsRequest(index, uint8_t(value))), kNsAnswerLength, false, kTimingPauseMs };
-}
-
-// One timing value; the answer must be about the index asked and end with the end mark.
-int readTiming(DirectCommand& command, int index, int& value)
-{
-    const DirectRequest request = timingRead(index);
-    return runDirectRead(command, request, [&request, &value](const std::string& answer) {
-        uint8_t parsed = 0;
-        if (answer.size() != kNjAnswerLength
-            || answer[kTimingIndexOffset] != request.bytes[kTimingIndexOffset]
-            || uint8_t(answer.back()) != kFrameEnd
-            || !parseNjAnswer(reinterpret_cast<const uint8_t*>(answer.data()), answer.size(), parsed))
-            return false;
-        value = parsed;
-        return true;
-    });
 }
 
 // Kinds 3 and 6 report connection 1 with their settings and take it back in WriteConnection;
@@ -87,23 +48,7 @@ public:
                 return result;
             m_form.loadDiMask(mask);
         }
-        const TimingShown& shown = m_form.timingShown();
-        if (!shown.discon && !shown.notice && !shown.detect)
-            return 0;
-        DirectCommand command;
-        int result = command.open(m_record);
-        int discon = 0;
-        int notice = 0;
-        int detect = 0;
-        if (result == 0 && shown.discon)
-            result = readTiming(command, kDisconIndex, discon);
-        if (result == 0 && shown.notice)
-            result = readTiming(command, kNoticeIndex, notice);
-        if (result == 0 && shown.detect)
-            result = readTiming(command, kDetectIndex, detect);
-        if (result == 0)
-            m_form.loadTiming(discon, notice, detect);
-        return result;
+        return loadExtensionTiming(m_record, m_form);
     }
 
     // The timing first: the dialog has written it by the time OK returns, whatever the
@@ -111,15 +56,7 @@ public:
     WritePlan plan() override
     {
         WritePlan plan;
-        const TimingShown& shown = m_form.timingShown();
-        DirectStep timing;
-        if (shown.discon)
-            timing.requests.push_back(timingWrite(kDisconIndex, m_form.disconRow()));
-        // A notification only counts without a disconnect time.
-        if (shown.notice && (!shown.discon || m_form.disconRow() == TcpExtensionForm::kDisconNoneRow))
-            timing.requests.push_back(timingWrite(kNoticeIndex, m_form.noticeRow()));
-        if (shown.detect)
-            timing.requests.push_back(timingWrite(kDetectIndex, m_form.detectMs()));
+        const DirectStep timing = extensionTimingWrite(m_form);
         if (!timing.requests.empty())
             plan.push_back(timing);
         if (m_form.individualDiCount() > 0)

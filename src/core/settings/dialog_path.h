@@ -18,7 +18,7 @@ public:
 
     // Reads from the unit what the dialog shows besides the stored settings (direct
     // commands, accessors). 0, or the failing exchange's result: the flow then shows
-    // "通信エラー" and opens nothing.
+    // loadFailure() and opens nothing.
     virtual int load() { return 0; }
 
     // After OK: the traffic that writes the accepted values, in order.
@@ -28,8 +28,14 @@ public:
     // (its settings, a moved command port). The row is refreshed from it.
     virtual void store(UnitSlot&) { }
 
-    // How a failed plan is reported.
-    virtual SettingOutcome writeFailure() const { return SettingOutcome::CommunicationError; }
+    // How a failed load is reported (the flow then opens nothing).
+    virtual SettingOutcome loadFailure() const { return SettingOutcome::CommunicationError; }
+
+    // How a failed plan is reported; failedStep is the index of the plan's step that failed.
+    virtual SettingOutcome writeFailure(size_t /*failedStep*/) const
+    {
+        return SettingOutcome::CommunicationError;
+    }
 };
 
 } // namespace kovra

@@ -3,6 +3,9 @@
 #include "core/net/command_messages.h"
 #include "core/net/direct_command.h"
 #include "core/settings/settings_transport.h"
+#include "core/wifi/import_status.h"
+#include "core/wifi/module_import.h"
+#include "core/wifi/wifi_results.h"
 
 #include <chrono>
 #include <thread>
@@ -44,7 +47,13 @@ public:
         return result;
     }
 
-    int operator()(const AccessorStep& step) const { return writeSetting(m_unit, step.accessor, step.value); }
+    int operator()(const AccessorStep& step) const
+    {
+        const int result = writeSetting(m_unit, step.accessor, step.value);
+        if (result == 0 && step.pauseAfterMs > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(step.pauseAfterMs));
+        return result;
+    }
 
     int operator()(const MemoryStep& step) const
     {
@@ -54,6 +63,16 @@ public:
     int operator()(const RecordsStep& step) const
     {
         return writeSetupRecords(m_unit.peerAddress, step.records);
+    }
+
+    int operator()(const TunnelStep& step) const
+    {
+        const int result = importTunnelSettings(m_unit.ipText, step.tunnel);
+        if (result != 0)
+            return result;
+        // Plans run on a flow's worker: it waits for the import's end here.
+        waitForImport();
+        return importStatus.load() == kImportDone ? 0 : kWifiTransferFailed;
     }
 
 private:
@@ -165,8 +184,11 @@ struct StepDescriber {
 
     std::string operator()(const AccessorStep& step) const
     {
-        return std::string("accessor ") + char('A' + int(step.accessor)) + " = " + std::to_string(step.value)
-            + kLineFeed;
+        std::string text
+            = std::string("accessor ") + char('A' + int(step.accessor)) + " = " + std::to_string(step.value);
+        if (step.pauseAfterMs > 0)
+            text += ", pause " + std::to_string(step.pauseAfterMs) + " ms";
+        return text + kLineFeed;
     }
 
     std::string operator()(const MemoryStep& step) const
@@ -184,17 +206,28 @@ struct StepDescriber {
         }
         return "stored records to the discovery port:" + text + kLineFeed;
     }
+
+    std::string operator()(const TunnelStep& step) const
+    {
+        const ModuleTunnel& tunnel = step.tunnel;
+        return "tunnel record to the web configuration: accept port " + std::to_string(tunnel.acceptPort)
+            + ", connect mode " + std::to_string(tunnel.tunnelMode) + ", host "
+            + ipv4ToText(tunnel.remoteHost) + ":" + std::to_string(tunnel.remotePort) + kLineFeed;
+    }
 };
 
 } // namespace
 
-int runWritePlan(const WritePlan& plan, const UnitRecord& unit)
+int runWritePlan(const WritePlan& plan, const UnitRecord& unit, size_t* failedStep)
 {
     const StepRunner runner(unit);
-    for (const WriteStep& step : plan) {
-        const int result = std::visit(runner, step);
-        if (result != 0)
+    for (size_t index = 0; index < plan.size(); ++index) {
+        const int result = std::visit(runner, plan[index]);
+        if (result != 0) {
+            if (failedStep)
+                *failedStep = index;
             return result;
+        }
     }
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "core/net/setup_record_writer.h"
 #include "core/net/unit_commands.h"
 #include "core/units/unit_record.h"
+#include "core/wifi/module_record.h"
 
 #include <cstdint>
 #include <string>
@@ -35,10 +36,11 @@ struct DirectStep {
     std::vector<DirectRequest> requests;
 };
 
-// One setting accessor write (writeSetting).
+// One setting accessor write (writeSetting), and the pause the unit needs after it.
 struct AccessorStep {
     Accessor accessor = Accessor::C;
     uint32_t value = 0;
+    int pauseAfterMs = 0;
 };
 
 // A memory write of kind-4 units (memoryWrite): bytes from registerCode on.
@@ -52,16 +54,22 @@ struct RecordsStep {
     std::vector<SetupRecord> records;
 };
 
-using WriteStep = std::variant<MessageStep, DirectStep, AccessorStep, MemoryStep, RecordsStep>;
+// The tunnel record imported into a Wi-Fi module unit (importTunnelSettings), awaited to its end.
+struct TunnelStep {
+    ModuleTunnel tunnel;
+};
+
+using WriteStep = std::variant<MessageStep, DirectStep, AccessorStep, MemoryStep, RecordsStep, TunnelStep>;
 using WritePlan = std::vector<WriteStep>;
 
 // Runs the plan against the unit: messages to ipText:9998, direct commands, accessors and
-// memory writes to its command port, records to its peerAddress on the discovery port. A
+// memory writes to its command port, records to its peerAddress on the discovery port, a
+// tunnel record to its web configuration (kWifiTransferFailed when the import failed). A
 // direct step is one connection; its requests go in order, each followed by its pause.
 // Results: 0 every step succeeded; otherwise the result of the first failing step (the codes
 // of SendSettingsMessage, DirectCommand, writeSetting, memoryWrite or writeSetupRecords),
-// and no later step or request is sent.
-int runWritePlan(const WritePlan& plan, const UnitRecord& unit);
+// and no later step or request is sent; failedStep, when given, receives that step's index.
+int runWritePlan(const WritePlan& plan, const UnitRecord& unit, size_t* failedStep = nullptr);
 
 // The plan as an operator reads it, one numbered step after another: a message one line per
 // line with its terminators written out ("\r\n" or "\n"), cp932 text as it stands and other

@@ -52,8 +52,8 @@ size_t collect(char* data, size_t size, size_t count, void* user)
     return length;
 }
 
-// What every module request shares beyond the options the description lists: the adapter,
-// the time-outs, and no signals (requests run on worker threads too).
+// What every module request shares besides its own options: the adapter, the time-outs,
+// and no signals (requests run on worker threads too).
 void setCommonOptions(CURL* handle, long totalTimeoutMs)
 {
     const Ipv4 local = bindAddress();

@@ -12,11 +12,11 @@ namespace kovra {
 constexpr uint16_t kModuleHttpPort = 80;
 constexpr size_t kMaxModuleAnswer = 65535; // longest export answer (and assembled record)
 
-// Modules that stop answering must not hang the program: the description sets no
-// time-outs, we do. Connect as the other exchanges of the program do at most (5000 ms);
-// an export is a few kilobytes and two round trips (digest), 10 s is ample; an import
-// also lets the module take the record before it answers, and must end before the
-// 25 s progress bar of a bulk write would sit at its end for long.
+// Modules that stop answering must not hang the program, so every exchange has a time-out.
+// Connect as the other exchanges of the program do at most (5000 ms); an export is a few
+// kilobytes and two round trips (digest), 10 s is ample; an import also lets the module take
+// the record before it answers, and must end before the 25 s progress bar of a bulk write
+// would sit at its end for long.
 constexpr long kModuleConnectTimeoutMs = 5000;
 constexpr long kExportTimeoutMs = 10000;
 constexpr long kImportTimeoutMs = 20000;

@@ -42,3 +42,49 @@ print(sum(1 for line in open(sys.argv[1]) if line.strip()
 PY
 }
 
+
+# log_count UNIT NAME: how many requests NAME (or events NAME) the unit has logged.
+log_count() {
+    python3 - "$SIM_LOG" "$1" "$2" <<'PY'
+import json, sys
+print(sum(1 for line in open(sys.argv[1]) if line.strip()
+          and (entry := json.loads(line)).get("unit") == sys.argv[2]
+          and sys.argv[3] in (entry.get("request"), entry.get("event"))))
+PY
+}
+
+# last_request_hex UNIT NAME: the bytes of the unit's last request NAME, as plain hex.
+last_request_hex() {
+    python3 - "$SIM_LOG" "$1" "$2" <<'PY'
+import json, sys
+lines = [json.loads(l) for l in open(sys.argv[1]) if l.strip()]
+sent = [l for l in lines if l.get("unit") == sys.argv[2] and l.get("request") == sys.argv[3]]
+print(bytes.fromhex(sent[-1]["hex"]).hex() if sent else "")
+PY
+}
+
+# expect_test_mail UNIT ENTRY [ARGS...]: `kovractl --yes mail UNIT ARGS... --test ENTRY` says
+# "テスト送信しました。", the unit logs a test mail naming ENTRY (0 for a one-account
+# dialog), and it does not restart.
+expect_test_mail() {
+    local unit=$1 entry=$2
+    shift 2
+    local tests restarts said
+    tests=$(log_count "$unit" mailTest)
+    restarts=$(log_count "$unit" restart)
+    said=$("$KOVRA_BIN/kovractl" --yes mail "$unit" "$@" --test "$((entry > 0 ? entry : 1))" 2>&1)
+    grep -q "テスト送信しました。" <<<"$said" || { echo "$unit: $said" >&2; return 1; }
+    for _ in $(seq 40); do
+        [ "$(log_count "$unit" mailTest)" -gt "$tests" ] && break
+        sleep 0.25
+    done
+    python3 - "$SIM_LOG" "$unit" "$entry" <<'PY'
+import json, sys
+lines = [json.loads(l) for l in open(sys.argv[1]) if l.strip()]
+test = [l for l in lines if l.get("unit") == sys.argv[2] and l.get("request") == "mailTest"][-1]
+assert test.get("entry") == int(sys.argv[3]) and "refused" not in test, test
+PY
+    # A restart would come as soon as the connection ended, before the unit answers a read.
+    "$KOVRA_BIN/kovractl" mail "$unit" >/dev/null
+    [ "$(log_count "$unit" restart)" = "$restarts" ] || { echo "$unit restarted after its test mail" >&2; return 1; }
+}
