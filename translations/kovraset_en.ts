@@ -43,6 +43,105 @@
     </message>
 </context>
 <context>
+    <name>kovra::ClassicMailDialog</name>
+    <message>
+        <source>メールアラート設定</source>
+        <translation>Mail alert settings</translation>
+    </message>
+    <message>
+        <source>テスト送信</source>
+        <translation>Send test</translation>
+    </message>
+    <message>
+        <source>SMTPサーバアドレス:</source>
+        <translation>SMTP server address:</translation>
+    </message>
+    <message>
+        <source>SMTPサーバポート番号:</source>
+        <translation>SMTP server port:</translation>
+    </message>
+    <message>
+        <source>SMTP-AUTH認証あり</source>
+        <translation>SMTP-AUTH authentication</translation>
+    </message>
+    <message>
+        <source>認証ユーザー名:</source>
+        <translation>Authentication user name:</translation>
+    </message>
+    <message>
+        <source>認証パスワード:</source>
+        <translation>Authentication password:</translation>
+    </message>
+    <message>
+        <source>送信元メールアドレス:</source>
+        <translation>Sender mail address:</translation>
+    </message>
+    <message>
+        <source>送信先メールアドレス１:</source>
+        <translation>Recipient mail address 1:</translation>
+    </message>
+    <message>
+        <source>送信先メールアドレス２:</source>
+        <translation>Recipient mail address 2:</translation>
+    </message>
+    <message>
+        <source>メッセージ:</source>
+        <translation>Message:</translation>
+    </message>
+    <message>
+        <source>DI%1 有効</source>
+        <translation>DI%1 enabled</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>QM-210 / QM-220 / QM-230</source>
+        <translation>QM-210 / QM-220 / QM-230</translation>
+    </message>
+    <message>
+        <source>AIメールアラート(QM-210)</source>
+        <translation>AI mail alert (QM-210)</translation>
+    </message>
+    <message>
+        <source>Low(%)</source>
+        <translation>Low(%)</translation>
+    </message>
+    <message>
+        <source>High(%)</source>
+        <translation>High(%)</translation>
+    </message>
+    <message>
+        <source>LED</source>
+        <translation>LED</translation>
+    </message>
+    <message>
+        <source>AI%1</source>
+        <translation>AI%1</translation>
+    </message>
+    <message>
+        <source>範囲内</source>
+        <translation>Inside</translation>
+    </message>
+    <message>
+        <source>範囲外</source>
+        <translation>Outside</translation>
+    </message>
+    <message>
+        <source>点灯時</source>
+        <translation>When lit</translation>
+    </message>
+    <message>
+        <source>消灯時</source>
+        <translation>When unlit</translation>
+    </message>
+</context>
+<context>
     <name>kovra::ConnectionsDialog</name>
     <message>
         <source>入力延長</source>
@@ -315,6 +414,69 @@
     </message>
 </context>
 <context>
+    <name>kovra::FiveChannelMailDialog</name>
+    <message>
+        <source>メールアラート設定</source>
+        <translation>Mail alert settings</translation>
+    </message>
+    <message>
+        <source>テスト送信</source>
+        <translation>Send test</translation>
+    </message>
+    <message>
+        <source>SMTPサーバアドレス:</source>
+        <translation>SMTP server address:</translation>
+    </message>
+    <message>
+        <source>SMTPサーバポート番号:</source>
+        <translation>SMTP server port:</translation>
+    </message>
+    <message>
+        <source>SMTP-AUTH認証あり</source>
+        <translation>SMTP-AUTH authentication</translation>
+    </message>
+    <message>
+        <source>認証ユーザー名:</source>
+        <translation>Authentication user name:</translation>
+    </message>
+    <message>
+        <source>認証パスワード:</source>
+        <translation>Authentication password:</translation>
+    </message>
+    <message>
+        <source>送信元メールアドレス:</source>
+        <translation>Sender mail address:</translation>
+    </message>
+    <message>
+        <source>送信先メールアドレス１:</source>
+        <translation>Recipient mail address 1:</translation>
+    </message>
+    <message>
+        <source>送信先メールアドレス２:</source>
+        <translation>Recipient mail address 2:</translation>
+    </message>
+    <message>
+        <source>メッセージ:</source>
+        <translation>Message:</translation>
+    </message>
+    <message>
+        <source>AIアラート</source>
+        <translation>AI alert</translation>
+    </message>
+    <message>
+        <source>DO%1 アラート有効</source>
+        <translation>DO%1 alert enabled</translation>
+    </message>
+    <message>
+        <source>設定</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>DOアラート</source>
+        <translation>DO alert</translation>
+    </message>
+</context>
+<context>
     <name>kovra::KeepAliveTimeDialog</name>
     <message>
         <source>その他の設定</source>
@@ -489,6 +651,89 @@
     <message>
         <source>デバイスリストを保存できませんでした。</source>
         <translation>The device list could not be saved.</translation>
+    </message>
+</context>
+<context>
+    <name>kovra::PairMapWindow</name>
+    <message>
+        <source>接続先の機器なし</source>
+        <translation>Peer missing</translation>
+    </message>
+    <message>
+        <source>接続先ポートで待ち受けなし</source>
+        <translation>Peer not listening on that port</translation>
+    </message>
+    <message>
+        <source>通信モード不一致</source>
+        <translation>Mode mismatch</translation>
+    </message>
+    <message>
+        <source>入出力割当の衝突</source>
+        <translation>Mapping clash</translation>
+    </message>
+    <message>
+        <source>待ち受けポート重複</source>
+        <translation>Duplicate listening ports</translation>
+    </message>
+    <message>
+        <source>正常</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>入力延長ペア一覧</source>
+        <translation>Input extension pairs</translation>
+    </message>
+    <message>
+        <source>機器</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>接続</source>
+        <translation>Connection</translation>
+    </message>
+    <message>
+        <source>接続先</source>
+        <translation>Peer</translation>
+    </message>
+    <message>
+        <source>接続先機種</source>
+        <translation>Peer model</translation>
+    </message>
+    <message>
+        <source>接続先の待ち受けポート</source>
+        <translation>Peer's listening ports</translation>
+    </message>
+    <message>
+        <source>入力→接続先出力</source>
+        <translation>Input → peer output</translation>
+    </message>
+    <message>
+        <source>判定</source>
+        <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>読み込み中...</source>
+        <translation>Reading...</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>入力延長の接続先が設定された機器はありません。</source>
+        <translation>No unit has an input extension peer set.</translation>
+    </message>
+    <message>
+        <source>接続 %1 件、うち不整合 %2 件</source>
+        <translation>%1 links, %2 of them faulty</translation>
+    </message>
+    <message>
+        <source>接続設定を読めなかった機器 (検索時の設定で表示): %1</source>
+        <translation>Units whose connections could not be read (shown as the search read them): %1</translation>
+    </message>
+    <message>
+        <source>入力延長ペア一覧...</source>
+        <translation>Input extension pairs...</translation>
     </message>
 </context>
 <context>
@@ -670,6 +915,69 @@
     <message>
         <source>上限温度(℃):</source>
         <translation>Upper temperature (℃):</translation>
+    </message>
+</context>
+<context>
+    <name>kovra::TwoChannelMailDialog</name>
+    <message>
+        <source>メールアラート設定</source>
+        <translation>Mail alert settings</translation>
+    </message>
+    <message>
+        <source>SMTPサーバアドレス:</source>
+        <translation>SMTP server address:</translation>
+    </message>
+    <message>
+        <source>SMTPサーバポート番号:</source>
+        <translation>SMTP server port:</translation>
+    </message>
+    <message>
+        <source>認証ユーザー名:</source>
+        <translation>Authentication user name:</translation>
+    </message>
+    <message>
+        <source>認証パスワード:</source>
+        <translation>Authentication password:</translation>
+    </message>
+    <message>
+        <source>送信元メールアドレス:</source>
+        <translation>Sender mail address:</translation>
+    </message>
+    <message>
+        <source>送信先メールアドレス1:</source>
+        <translation>Recipient mail address 1:</translation>
+    </message>
+    <message>
+        <source>送信先メールアドレス2:</source>
+        <translation>Recipient mail address 2:</translation>
+    </message>
+    <message>
+        <source>メッセージ:</source>
+        <translation>Message:</translation>
+    </message>
+    <message>
+        <source>条件</source>
+        <translation>Condition</translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation>Low</translation>
+    </message>
+    <message>
+        <source>High</source>
+        <translation>High</translation>
+    </message>
+    <message>
+        <source>AIメールアラート</source>
+        <translation>AI mail alert</translation>
+    </message>
+    <message>
+        <source>DIメールアラート</source>
+        <translation>DI mail alert</translation>
+    </message>
+    <message>
+        <source>テスト送信</source>
+        <translation>Send test</translation>
     </message>
 </context>
 <context>
