@@ -11,7 +11,8 @@ const std::string& demoFleetText()
     // and recipient 1) and DI masks; from .90 the QX units' mail dialogs (.91 holds a DO1 alert
     // record in registers 78h-7Bh). Kinds 5 and 7 (.62, .83) extend their inputs to each other over
     // connection 1, as do the binary units .94 and .95 through their records; .93 is a Wi-Fi unit
-    // with the "-WIFIMASK" individual extension. Analog units hold a sampling index
+    // with the "-WIFIMASK" individual extension; .96 and .97 have a line console that cuts block 3
+    // and one that ends after block 4. Analog units hold a sampling index
     // (register 49h) and AO initial values (registers 30h + 3n: kind, raw high, raw low).
     static const std::string text = R"json({
   "units": [
@@ -88,7 +89,10 @@ const std::string& demoFleetText()
       "records": { "0": "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 C1 00 CB 00 71 5F 11 27", "3": "15 27 C0 00 00 00 00 00 00 00",
         "7": "16 27 C0" } },
     { "name": "QM-310 linked", "kind": 4, "typePair": "X5", "address": "203.0.113.95", "model": 17,
-      "records": { "0": "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 C1 00 CB 00 71 5E 11 27" } }
+      "records": { "0": "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 C1 00 CB 00 71 5E 11 27" } },
+    { "name": "console cut",  "kind": 0, "typePair": "X1", "address": "203.0.113.96", "model": 1,
+      "fault": { "mode": "close", "requests": ["G3"] } },
+    { "name": "four blocks",  "kind": 4, "typePair": "X5", "address": "203.0.113.97", "model": 17, "consoleBlocks": 4 }
   ]
 })json";
     return text;

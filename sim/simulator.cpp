@@ -3,6 +3,7 @@
 #include "address_text.h"
 #include "connection.h"
 #include "unit_kind.h"
+#include "wire_codes.h"
 
 #include <algorithm>
 #include <arpa/inet.h>
@@ -393,11 +394,25 @@ void Simulator::handleDatagram(
         return;
     Pending pending { Clock::now() + std::chrono::milliseconds(delivery.delayMs + extraDelayMs), index, from,
         delivery.send ? delivery.bytes : std::string(), answer.restart };
+    queuePending(pending);
+    const auto& conflictMac = unit.config().conflictMac;
+    const bool searchAnswer = answer.request == "searchA" || answer.request == "searchB";
+    if (conflictMac && searchAnswer && pending.bytes.size() >= kSearchMacOffset + conflictMac->size()) {
+        // The other holder of the address answers the same search right after the unit.
+        pending.bytes.replace(kSearchMacOffset, conflictMac->size(),
+            reinterpret_cast<const char*>(conflictMac->data()), conflictMac->size());
+        pending.restart = false;
+        queuePending(pending);
+    }
+}
+
+void Simulator::queuePending(const Pending& pending)
+{
     // Kept in due order; equal times keep their arrival order, so an answer leaves before the
     // restart it announces.
     const auto at = std::upper_bound(m_pending.begin(), m_pending.end(), pending.due,
         [](Clock::time_point due, const Pending& item) { return due < item.due; });
-    m_pending.insert(at, std::move(pending));
+    m_pending.insert(at, pending);
 }
 
 void Simulator::sendDue(Clock::time_point now)

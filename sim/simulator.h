@@ -77,6 +77,7 @@ private:
     void receiveUnicast(size_t index);
     void handleDatagram(
         size_t index, const std::string& bytes, const sockaddr_in& from, bool broadcast, int extraDelayMs);
+    void queuePending(const Pending& pending);
     bool isBroadcast(uint32_t destination) const;
     void accept(size_t index, int listener, uint16_t port);
     void sendDue(Clock::time_point now);

@@ -180,6 +180,11 @@ bool UnitConfig::parse(const nlohmann::json& value, std::string& error)
             ok = readMac(item, bytes, error);
             if (ok)
                 mac = bytes;
+        } else if (key == "conflictMac") {
+            std::array<uint8_t, 6> bytes {};
+            ok = readMac(item, bytes, error);
+            if (ok)
+                conflictMac = bytes;
         } else if (key == "port") {
             ok = readInt(item, key, 1, 65535, number, error);
             port = static_cast<uint16_t>(number);
@@ -223,6 +228,8 @@ bool UnitConfig::parse(const nlohmann::json& value, std::string& error)
             ok = readRegisters(item, registers, error);
         } else if (key == "latencyMs") {
             ok = readInt(item, key, 0, kMaxLatencyMs, latencyMs, error);
+        } else if (key == "consoleBlocks") {
+            ok = readInt(item, key, 0, 8, consoleBlocks, error);
         } else if (key == "fault") {
             ok = fault.parse(item, error);
         } else if (key == "text") {

@@ -37,6 +37,9 @@ struct UnitConfig {
     bool dhcp = false;
     uint32_t lease = 0; // the address a DHCP server hands the unit; 0: its own address
     std::optional<std::array<uint8_t, 6>> mac;
+    // A second device holds the unit's address: each search answer is followed by a copy
+    // carrying this hardware address (an address conflict on the operator's network).
+    std::optional<std::array<uint8_t, 6>> conflictMac;
     uint16_t port = kDefaultPort;
     uint16_t httpPort = kDefaultHttpPort; // kind 2: the module's web configuration
     int model = 0;
@@ -51,6 +54,9 @@ struct UnitConfig {
     // answer with the request's own header.
     std::optional<std::string> writeAnswer;
     int latencyMs = 0;
+    // The highest memory block the console holds (kinds 0, 1, 4); above it the console
+    // answers "9>" as for a block the unit does not have.
+    int consoleBlocks = 8;
     Fault fault;
     TextUnitConfig text; // kinds 3, 5, 6, 7 only
 

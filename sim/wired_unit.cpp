@@ -33,6 +33,7 @@ constexpr char kReset[] = "RSET";
 constexpr size_t kResetLength = 6;
 constexpr int kMaxHostBits = 32;
 constexpr int kSamplingKind = 6; // the "_T" units keep an ADC sampling index without analog inputs
+constexpr int kBlockBeyondRecords = 8; // the one memory block that is not a stored record
 
 const char* const kOtherKindTypePairs[] = { "Y1", "_L", "_W", "_T", "_B" };
 
@@ -98,6 +99,10 @@ std::string WiredUnit::completeCommandPort(UnitConfig& config)
 WiredUnit::WiredUnit(const UnitConfig& config)
     : Unit(config)
     , m_analog(ModelChannels::of(config.model), config.kind == kSamplingKind)
+    , m_block8(MemoryConsole::kBlockLength, '\0')
+    , m_console({ [this](int n) { return memoryBlock(n); },
+          [this](int n, const std::string& bytes) { storeMemoryBlock(n, bytes); },
+          [this] { requestRestart(); } })
 {
     for (size_t n = 0; n < kRecordCount; ++n) {
         std::string& record = m_records[n];
@@ -150,7 +155,34 @@ std::vector<uint16_t> WiredUnit::tcpPorts() const
     if (port != 0 && port != kSettingsPort)
         ports.push_back(port); // a record with port 0 leaves the unit without command port
     ports.push_back(kSettingsPort); // the classic mail dialog's test message
+    if (hasConsole())
+        ports.push_back(kConsolePort);
     return ports;
+}
+
+bool WiredUnit::hasConsole() const
+{
+    const int kind = config().kind;
+    return kind == 0 || kind == 1 || kind == 4;
+}
+
+std::string WiredUnit::memoryBlock(int n) const
+{
+    if (n < 0 || n > config().consoleBlocks)
+        return {};
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (n == kBlockBeyondRecords)
+        return m_block8;
+    return m_records[static_cast<size_t>(n)].substr(kHeaderLength);
+}
+
+void WiredUnit::storeMemoryBlock(int n, const std::string& bytes)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (n == kBlockBeyondRecords)
+        m_block8 = bytes;
+    else
+        m_records[static_cast<size_t>(n)].replace(kHeaderLength, bytes.size(), bytes);
 }
 
 std::string WiredUnit::record(int n) const
@@ -295,6 +327,10 @@ void WiredUnit::serve(uint16_t port, Connection& connection)
 {
     if (port == kSettingsPort) {
         serveMailTestPort(connection, [this] { requestRestart(); });
+        return;
+    }
+    if (port == kConsolePort && hasConsole()) {
+        m_console.serve(connection);
         return;
     }
     CommandStream stream;

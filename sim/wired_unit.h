@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analog_commands.h"
+#include "memory_console.h"
 #include "unit.h"
 #include "wire_codes.h"
 
@@ -58,6 +59,11 @@ private:
     std::string diAlertCommand(const std::string& request);
     std::string noticeCommand(const std::string& request);
     std::string resetCommand(const std::string& request);
+    // The memory blocks of the line console: block 0 and 1..7 are the bodies of the stored
+    // records, block 8 is kept beside them.
+    bool hasConsole() const;
+    std::string memoryBlock(int n) const;
+    void storeMemoryBlock(int n, const std::string& bytes);
 
     struct Alert {
         uint8_t code = kChannelOffset;
@@ -74,6 +80,8 @@ private:
     uint8_t m_diAlertOn = 0;
     std::array<uint8_t, kNoticeCount> m_notices {};
     AnalogCommands m_analog;
+    std::string m_block8;
+    MemoryConsole m_console;
     std::atomic<uint16_t> m_port { 0 };
     std::atomic<uint32_t> m_mask { 0 };
 };

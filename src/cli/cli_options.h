@@ -8,6 +8,7 @@ namespace kovra::cli {
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1; // the operation failed; the system's message is on stderr
 constexpr int kExitUsage = 2;
+constexpr int kExitUnlisted = 3; // the search listed its units, but some that answered could not be read
 
 // The options that stand before (or after) any command.
 struct CliOptions {

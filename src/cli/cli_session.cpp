@@ -4,6 +4,7 @@
 #include "core/units/unit_record.h"
 
 #include <chrono>
+#include <nlohmann/json.hpp>
 #include <ostream>
 #include <unistd.h>
 
@@ -63,7 +64,26 @@ int CliSession::search()
         return kExitFailed;
     m_model->waitForFlows();
     m_events.runPending();
+    warnOfUnlistedUnits();
     return m_ui.messageCount() == messagesBefore ? kExitOk : kExitFailed;
+}
+
+void CliSession::warnOfUnlistedUnits()
+{
+    const auto& unlisted = m_model->unlistedUnits();
+    if (unlisted.empty())
+        return;
+    if (m_options.json) {
+        m_err << nlohmann::json { { "warning", "units answered the search but could not be listed" },
+            { "unlisted", unlisted.size() }, { "addresses", unlisted } }
+                     .dump()
+              << std::endl;
+        return;
+    }
+    m_err << "warning: " << unlisted.size() << " unit(s) answered the search but could not be listed:";
+    for (const auto& address : unlisted)
+        m_err << ' ' << address;
+    m_err << std::endl;
 }
 
 int CliSession::add(const std::string& address)

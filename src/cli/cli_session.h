@@ -24,7 +24,8 @@ public:
     // Start-up and the --adapter choice; an exit status.
     int initialize();
 
-    // The search button; an exit status (1 when the search failed).
+    // The search button; an exit status (1 when the search failed). Units that answered but
+    // could not be listed are named on the error stream (with --json as one JSON object).
     int search();
     // The add button with an address; an exit status (1 when the unit could not be added).
     int add(const std::string& address);
@@ -36,6 +37,9 @@ public:
     // The flow's outcome, or nothing when it did not end in time.
     std::optional<SettingOutcome> settingCommand(SettingCommand command);
 
+    // Runs the window's events that flows have posted so far.
+    void pumpEvents() { m_events.runPending(); }
+
     MainWindowModel& model() { return *m_model; }
     const HeadlessView& view() const { return m_view; }
     CliUserInterface& ui() { return m_ui; }
@@ -45,6 +49,7 @@ public:
 
 private:
     bool waitUntil(const std::function<bool()>& done);
+    void warnOfUnlistedUnits();
 
     CliOptions m_options;
     std::ostream& m_out;

@@ -60,10 +60,26 @@ bool CliUserInterface::askYesNo(const std::string& text)
     return ask(text, "yes/no");
 }
 
+bool CliUserInterface::askBeforeWrite(const std::string& text, const std::string& details)
+{
+    if (!details.empty()) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_err << details << std::flush;
+    }
+    return ask(text, "ok/cancel");
+}
+
 std::optional<std::string> CliUserInterface::chooseFile(FileMode, const std::string&, const std::string&)
 {
-    // Commands take their files as arguments; a flow that still asks has no file.
-    return std::nullopt;
+    // Commands take their files as arguments; a flow that asks otherwise has no file.
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_filePath;
+}
+
+void CliUserInterface::answerFilesWith(std::string path)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_filePath = std::move(path);
 }
 
 bool CliUserInterface::openDialog(DialogForm& form)

@@ -20,6 +20,7 @@ public:
     void showMessage(const std::string& text) override;
     bool askOkCancel(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
+    bool askBeforeWrite(const std::string& text, const std::string& details) override;
     std::optional<std::string> chooseFile(
         FileMode mode, const std::string& filter, const std::string& suggestedName) override;
     bool openDialog(DialogForm& form) override;
@@ -54,6 +55,9 @@ public:
     // that the command prints them on stdout for a success and on stderr otherwise.
     std::vector<std::string> takeHeldMessages();
 
+    // The file a save or write command names: every file dialog answers with it.
+    void answerFilesWith(std::string path);
+
     // A result line on stdout, from any thread (a dry run's plan).
     void print(const std::string& text);
 
@@ -72,6 +76,7 @@ private:
     DialogResult m_dialogResult = DialogResult::NotOpened;
     bool m_holdMessages = false;
     std::vector<std::string> m_heldMessages;
+    std::optional<std::string> m_filePath;
 };
 
 } // namespace kovra::cli

@@ -13,6 +13,11 @@ std::unique_ptr<Command> makeShowCommand();
 std::unique_ptr<Command> makePingCommand();
 std::unique_ptr<Command> makeSetAddressCommand();
 std::unique_ptr<Command> makePairsCommand();
+std::unique_ptr<Command> makeSaveCommand();
+std::unique_ptr<Command> makeWriteCommand();
+std::unique_ptr<Command> makeDiffCommand();
+std::unique_ptr<Command> makeCloneCommand();
+std::unique_ptr<Command> makeDoctorCommand();
 
 std::vector<std::unique_ptr<Command>> allCommands()
 {
@@ -24,6 +29,7 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(makePingCommand());
     commands.push_back(makeSetAddressCommand());
     commands.push_back(makePairsCommand());
+    commands.push_back(makeDoctorCommand());
     // The setting buttons, one line each.
     commands.push_back(makeFormCommand("mail", SettingCommand::MailAlert,
         "the mail alert button: the unit's mail alert dialog printed or filled"));
@@ -33,6 +39,11 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(makeFormCommand("other", SettingCommand::OtherSettings,
         "the other-settings button: the unit's dialog (keep-alive, DO modes, analog, Wi-Fi) printed or "
         "filled"));
+    // The setup files: the two bulk buttons, and the fleet commands beside them.
+    commands.push_back(makeSaveCommand());
+    commands.push_back(makeWriteCommand());
+    commands.push_back(makeDiffCommand());
+    commands.push_back(makeCloneCommand());
     return commands;
 }
 

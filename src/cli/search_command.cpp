@@ -44,6 +44,8 @@ public:
     {
         const int status = session.search();
         printRows(session, m_csv);
+        if (status == kExitOk && !session.model().unlistedUnits().empty())
+            return kExitUnlisted;
         return status;
     }
 

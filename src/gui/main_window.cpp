@@ -2,7 +2,9 @@
 
 #include "core/app/device_list_export.h"
 #include "core/app/system_texts.h"
+#include "core/diagnostics/diagnosis_setup.h"
 #include "gui/core_text.h"
+#include "gui/diagnosis_window.h"
 #include "gui/dialog_controls.h"
 #include "gui/dialog_registry.h"
 #include "gui/ip_address_edit.h"
@@ -65,8 +67,10 @@ MainWindow::~MainWindow()
 
 void MainWindow::shutDownFlows()
 {
-    // Questions still waiting for an answer get Cancel, then every flow is waited for.
+    // Questions still waiting for an answer get Cancel and the flows' network waits end at
+    // once, so that the window goes at once even during a search or an import.
     m_ui.shutDown();
+    m_model->cancelFlows();
     m_model->waitForFlows();
 }
 
@@ -111,6 +115,8 @@ void MainWindow::buildControls()
     m_deviceList->setContextMenuPolicy(Qt::ActionsContextMenu);
     m_exportAction = new QAction(tr("デバイスリストを保存(&E)..."), m_deviceList);
     m_deviceList->addAction(m_exportAction);
+    m_diagnoseAction = new QAction(tr("診断(&D)..."), m_deviceList);
+    m_deviceList->addAction(m_diagnoseAction);
     listLayout->addWidget(m_deviceList);
 
     auto* searchRow = new QHBoxLayout;
@@ -226,9 +232,19 @@ void MainWindow::connectControls()
     connect(m_otherSettingsButton, &QPushButton::clicked, this,
         [this] { m_model->onSettingCommand(SettingCommand::OtherSettings); });
     addPairMapEntry(m_deviceList, [this] { return tableSlots(m_model->table()); });
+    connect(m_saveFileButton, &QPushButton::clicked, this, [this] { m_model->onBulkSave(); });
+    connect(m_writeFileButton, &QPushButton::clicked, this, [this] { m_model->onBulkWrite(); });
     connect(m_progressTimer, &QTimer::timeout, this, [this] { m_model->onProgressTimer(); });
     connect(m_exitButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_exportAction, &QAction::triggered, this, &MainWindow::exportDeviceList);
+    connect(m_diagnoseAction, &QAction::triggered, this, &MainWindow::openDiagnosis);
+}
+
+void MainWindow::openDiagnosis()
+{
+    auto* window = new DiagnosisWindow(diagnosisSetup(*m_model, m_portEdit->text().toStdString()), this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
 }
 
 void MainWindow::exportDeviceList()

@@ -51,6 +51,7 @@ private:
     void connectControls();
     void shutDownFlows();
     void exportDeviceList();
+    void openDiagnosis();
 
     // MainWindowView
     void setAdapterLines(const std::vector<std::string>& lines, int selected) override;
@@ -69,6 +70,7 @@ private:
     QComboBox* m_adapterList = nullptr; // 1131
     QTreeWidget* m_deviceList = nullptr; // 1012
     QAction* m_exportAction = nullptr; // the list's context menu
+    QAction* m_diagnoseAction = nullptr; // the list's context menu: the diagnosis window
     QLineEdit* m_portEdit = nullptr; // 1005
     QPushButton* m_searchButton = nullptr; // 1001
     QLineEdit* m_addAddressEdit = nullptr; // 1205

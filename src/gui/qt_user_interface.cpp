@@ -1,5 +1,6 @@
 #include "gui/qt_user_interface.h"
 
+#include "core/app/file_dialog_filter.h"
 #include "gui/core_text.h"
 
 #include <QCoreApplication>
@@ -69,13 +70,42 @@ bool QtUserInterface::askYesNo(const std::string& text)
         false);
 }
 
+bool QtUserInterface::askBeforeWrite(const std::string& text, const std::string& details)
+{
+    return onGuiThread<bool>(
+        [this, text, details] {
+            QMessageBox box(QMessageBox::Question, QString(), coreText(text),
+                QMessageBox::Ok | QMessageBox::Cancel, m_parent);
+            box.setDefaultButton(QMessageBox::Cancel);
+            box.setObjectName("writeQuestion");
+            if (!details.empty())
+                box.setInformativeText("<pre>" + QString::fromStdString(details).toHtmlEscaped() + "</pre>");
+            return box.exec() == QMessageBox::Ok;
+        },
+        false);
+}
+
+// "caption|*.a;*.b|..." becomes Qt's "caption (*.a *.b);;...".
+static QString qtFileFilter(const std::string& filter)
+{
+    QStringList entries;
+    for (const FileFilter& entry : parseFileFilter(filter)) {
+        QString caption = QString::fromStdString(entry.caption);
+        caption = caption.left(caption.indexOf('(')).trimmed(); // Qt shows the patterns itself
+        QStringList patterns;
+        for (const std::string& pattern : entry.patterns)
+            patterns << QString::fromStdString(pattern);
+        entries << caption + " (" + patterns.join(' ') + ")";
+    }
+    return entries.join(";;");
+}
+
 std::optional<std::string> QtUserInterface::chooseFile(
     FileMode mode, const std::string& filter, const std::string& suggestedName)
 {
     return onGuiThread<std::optional<std::string>>(
         [this, mode, filter, suggestedName]() -> std::optional<std::string> {
-            // "caption|pattern" becomes Qt's "caption (pattern)".
-            const QString qtFilter = QString::fromStdString(filter).replace('|', " (") + ")";
+            const QString qtFilter = qtFileFilter(filter);
             const QString path = mode == FileMode::Open ? QFileDialog::getOpenFileName(
                                      m_parent, QString(), QString::fromStdString(suggestedName), qtFilter)
                                                         : QFileDialog::getSaveFileName(m_parent, QString(),

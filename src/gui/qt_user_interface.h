@@ -23,8 +23,9 @@ public:
     void showMessage(const std::string& text) override;
     bool askOkCancel(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
-    std::optional<std::string> chooseFile(FileMode mode, const std::string& filter,
-        const std::string& suggestedName) override;
+    bool askBeforeWrite(const std::string& text, const std::string& details) override;
+    std::optional<std::string> chooseFile(
+        FileMode mode, const std::string& filter, const std::string& suggestedName) override;
     bool openDialog(DialogForm& form) override;
 
     void setDialogOpener(DialogOpener opener) { m_dialogOpener = std::move(opener); }

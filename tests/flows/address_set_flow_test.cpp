@@ -11,6 +11,7 @@
 #include "core/app/system_texts.h"
 #include "core/app/unit_address_writers.h"
 #include "core/net/discovery_messages.h"
+#include "core/platform/socket_error.h"
 #include "support/flow_harness.h"
 
 #include <future>
@@ -47,6 +48,9 @@ const char* const kFleet = R"({
 // kept instead of sent (broadcasts leave loopback only on the bench).
 class TestWriters : public UnitAddressWriters {
 public:
+    // The look for a unit after an unanswered write is kept short.
+    TestWriters() { m_restartLookMs = 1500; }
+
     bool addressInUse(const std::string& addressText) override
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -61,7 +65,16 @@ public:
         return 0;
     }
 
+    // Record 0 writes to these units are lost on the way: no answer, and the unit never saw them.
+    int writeRecord0(const UnitSlot& unit, const std::array<uint8_t, kConfigBlock0Size>& record) override
+    {
+        if (lostWrites.count(unit.record.ipText))
+            return kSocketTimedOut;
+        return UnitAddressWriters::writeRecord0(unit, record);
+    }
+
     std::set<std::string> taken;
+    std::set<std::string> lostWrites;
     std::vector<std::string> asked;
     std::vector<std::vector<uint8_t>> addressSets;
 
@@ -229,6 +242,35 @@ TEST_F(AddressFlowTest, RecordZeroWriteTakesAnyFourByteAnswer)
     }
 }
 
+// A record 0 write without acknowledgement: the unit is looked for at its new address, and
+// the message says which of the two happened.
+TEST_F(AddressFlowTest, UnansweredRecordZeroWriteLooksForTheUnitAtItsNewAddress)
+{
+    struct Case {
+        const char* name;
+        const char* unit;
+        const char* newAddress;
+        bool lost; // the write never reached the unit
+        const char* message;
+        AddressWriteOutcome outcome;
+    };
+    const Case cases[] = {
+        { "answer lost, unit moved", "127.0.0.45", "127.0.0.85", false, texts::kWrittenWithoutAcknowledgement,
+            AddressWriteOutcome::Written },
+        { "write lost, unit stayed", "127.0.0.40", "127.0.0.86", true, texts::kNoAcknowledgementNotMoved,
+            AddressWriteOutcome::Failed },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.lost)
+            m_writers.lostWrites.insert(c.unit);
+        EXPECT_EQ(setAddress(c.unit, fixed(c.newAddress), true), c.outcome);
+        ASSERT_FALSE(m_ui.messages().empty());
+        EXPECT_EQ(m_ui.messages().back(), c.message);
+        EXPECT_EQ(m_model.table().findByIpText(c.unit) >= 0, c.outcome != AddressWriteOutcome::Written);
+    }
+}
+
 TEST_F(AddressFlowTest, WritePathsByKindAndTheirFailures)
 {
     struct Case {
@@ -244,10 +286,12 @@ TEST_F(AddressFlowTest, WritePathsByKindAndTheirFailures)
             texts::kSubnetMaskError, AddressWriteOutcome::Refused, nullptr },
         { "kind 5 mask that is not one run", "127.0.0.43", fixed("127.0.0.43", "255.0.255.0"),
             texts::kSubnetMaskError, AddressWriteOutcome::Refused, nullptr },
-        { "write unanswered", "127.0.0.45", fixed("127.0.0.45"), texts::kCommunicationError,
-            AddressWriteOutcome::Failed, nullptr },
-        { "answer cut short", "127.0.0.46", fixed("127.0.0.46"), texts::kCommunicationError,
-            AddressWriteOutcome::Failed, nullptr },
+        // The unit took the write but its answer never came whole: it is found holding the
+        // written record once it has restarted.
+        { "write unanswered", "127.0.0.45", fixed("127.0.0.45"), texts::kWrittenWithoutAcknowledgement,
+            AddressWriteOutcome::Written, nullptr },
+        { "answer cut short", "127.0.0.46", fixed("127.0.0.46"), texts::kWrittenWithoutAcknowledgement,
+            AddressWriteOutcome::Written, nullptr },
         { "kind 5 outside the network group", "127.0.1.47", fixed("127.0.1.48"), texts::kNotSameNetworkGroup,
             AddressWriteOutcome::Refused, nullptr },
         { "kind 5 fixed address, empty gateway", "127.0.0.43", fixed("127.0.0.53", "255.255.255.128", ""),

@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <map>
+#include <memory>
 #include <thread>
 
 using namespace kovra;
@@ -64,6 +66,17 @@ FakeDiscoveryUnit::Script wiredUnit(
     };
 }
 
+// Requests A and B, once per round of the search.
+std::vector<Bytes> searchRequestRounds()
+{
+    std::vector<Bytes> requests;
+    for (int round = 0; round < kSearchRequestRounds; ++round) {
+        requests.push_back(kRequestA);
+        requests.push_back(kRequestB);
+    }
+    return requests;
+}
+
 class DiscoveryTest : public testing::Test {
 protected:
     void SetUp() override { setBindAddress(makeIpv4(127, 0, 0, 1)); }
@@ -97,7 +110,8 @@ TEST_F(DiscoveryTest, SearchStoresAcceptedAnswersAndRejectedOnesLeaveTheirSlot)
     EXPECT_EQ(table.record(1).ipText, ipv4ToText(unit.address()));
     EXPECT_EQ(table.record(1).peerPort, kDiscoveryPort);
     EXPECT_EQ(table.record(5).ipText, "");
-    EXPECT_EQ(unit.requests(), (std::vector<Bytes> { kRequestA, kRequestB }));
+    // The requests go out in rounds; the units' repeated answers are stored once.
+    EXPECT_EQ(unit.requests(), searchRequestRounds());
     // It ends 1 s after the last answer, not after the 5 s first wait.
     EXPECT_GE(elapsed, std::chrono::milliseconds(950));
     EXPECT_LT(elapsed, std::chrono::milliseconds(3000));
@@ -108,7 +122,11 @@ TEST_F(DiscoveryTest, SearchKeepsAtMost256Units)
     FakeDiscoveryUnit unit(nextLoopbackAddress(), [](const Bytes& request) -> std::vector<Bytes> {
         if (request != kRequestA && request != kRequestB)
             return {};
-        return std::vector<Bytes>(130, searchAnswer("X1"));
+        // 130 units answer each request, each with a hardware address of its own.
+        std::vector<Bytes> answers;
+        for (int i = 0; i < 130; ++i)
+            answers.push_back(searchAnswer("X1", uint8_t(request == kRequestA ? i : 130 + i)));
+        return answers;
     });
     UnitTable table;
     EXPECT_EQ(searchUnits(table, unit.address()), kMaxUnits);
@@ -121,6 +139,46 @@ TEST_F(DiscoveryTest, SearchKeepsAtMost256Units)
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_TRUE(other.requests().empty());
 }
+
+// A unit that lets the first `ignored` requests of each kind pass unanswered, as when a
+// datagram is lost on the way; the later ones it answers as `script` does.
+FakeDiscoveryUnit::Script losingFirst(int ignored, FakeDiscoveryUnit::Script script)
+{
+    auto seen = std::make_shared<std::map<Bytes, int>>();
+    return [=](const Bytes& request) -> std::vector<Bytes> {
+        if ((*seen)[request]++ < ignored)
+            return {};
+        return script(request);
+    };
+}
+
+struct LostDatagramCase {
+    const char* name;
+    int ignored;
+    bool found;
+};
+
+class LostDatagrams : public DiscoveryTest, public testing::WithParamInterface<LostDatagramCase> { };
+
+// Asked again within the same waits: one or two lost answers lose nothing, three do.
+TEST_P(LostDatagrams, AreAskedForAgainWithinTheSameWait)
+{
+    const auto& c = GetParam();
+    FakeDiscoveryUnit unit(nextLoopbackAddress(), losingFirst(c.ignored, wiredUnit("X1", { 0, 5 }, "V1.0")));
+    UnitTable table;
+    EXPECT_EQ(searchUnits(table, unit.address()), c.found ? 1 : 0);
+    UnitRecord record;
+    record.peerAddress = unit.address();
+    const auto start = Clock::now();
+    EXPECT_EQ(queryRecord(record, 0), c.found);
+    EXPECT_EQ(queryFirmware(record), c.found);
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(2 * kDatagramTimeoutMs + 300)) << "same budget";
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, LostDatagrams,
+    testing::Values(LostDatagramCase { "None", 0, true }, LostDatagramCase { "One", 1, true },
+        LostDatagramCase { "Two", 2, true }, LostDatagramCase { "All", kQueryTries, false }),
+    [](const testing::TestParamInfo<LostDatagramCase>& info) { return std::string(info.param.name); });
 
 struct QueryUnitCase {
     const char* name;
@@ -169,7 +227,8 @@ TEST_P(QueryUnit, UnicastSearchOfOneAddress)
 INSTANTIATE_TEST_SUITE_P(Cases, QueryUnit,
     testing::Values(QueryUnitCase { "Stored", "X6", "X6", false, 1, 1, 2 },
         QueryUnitCase { "AlreadyListedSendsNothing", "X6", "", true, -2, 0, 0 },
-        QueryUnitCase { "Silent", nullptr, "", false, 0, 0, 2 },
+        // A silent unit is asked in every round of the one wait.
+        QueryUnitCase { "Silent", nullptr, "", false, 0, 0, 2 * kSearchRequestRounds },
         QueryUnitCase { "UnlistedPairThenListed", "qq", "X4", false, 1, 1, 2 }),
     [](const testing::TestParamInfo<QueryUnitCase>& info) { return std::string(info.param.name); });
 
@@ -258,8 +317,10 @@ TEST_F(DiscoveryTest, WiredNetworkStopsAtTheFirstMissingRecord)
     UnitRecord record;
     record.peerAddress = unit.address();
     EXPECT_FALSE(readWiredNetwork(record));
+    // The missing record is asked for again within its second, then the read ends.
     EXPECT_EQ(unit.requests(),
-        (std::vector<Bytes> { recordQueryBytes(3), recordQueryBytes(4), recordQueryBytes(6) }));
+        (std::vector<Bytes> { recordQueryBytes(3), recordQueryBytes(4), recordQueryBytes(6),
+            recordQueryBytes(6), recordQueryBytes(6) }));
     EXPECT_EQ(record.peerAddress, unit.address()) << "nothing derived";
 }
 
@@ -492,7 +553,7 @@ TEST(BenchDiscovery, BroadcastSearchReachesEveryUnit)
     std::vector<std::string> found { table.record(0).ipText, table.record(1).ipText };
     std::sort(found.begin(), found.end());
     EXPECT_EQ(found, (std::vector<std::string> { "127.0.0.21", "127.0.0.22" }));
-    EXPECT_EQ(first.requests(), (std::vector<Bytes> { kRequestA, kRequestB }));
+    EXPECT_EQ(first.requests(), searchRequestRounds());
 }
 
 TEST(BenchDiscovery, ExchangeToBroadcastDestination)

@@ -38,38 +38,52 @@ private:
 struct VersionCase {
     const char* name;
     std::string answer;
-    bool known;
+    VersionAnswer kind;
     int sketch;
     int text;
 };
 
-class VersionAnswer : public testing::TestWithParam<VersionCase> { };
+constexpr VersionAnswer kVersions = VersionAnswer::Versions;
+constexpr VersionAnswer kSingleLine = VersionAnswer::SingleLine;
+constexpr VersionAnswer kUnreadable = VersionAnswer::Unreadable;
 
-TEST_P(VersionAnswer, GivesBothVersions)
+class VersionAnswers : public testing::TestWithParam<VersionCase> { };
+
+TEST_P(VersionAnswers, GivesBothVersions)
 {
     const auto& c = GetParam();
     UnitVersions versions { -1, -1 };
-    EXPECT_EQ(parseVersionAnswer(c.answer, versions), c.known);
+    EXPECT_EQ(parseVersionAnswer(c.answer, versions), c.kind);
     EXPECT_EQ(versions.sketch, c.sketch);
     EXPECT_EQ(versions.text, c.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, VersionAnswer,
-    testing::Values(VersionCase { "OneMeansOneHundred", "SKETCH VER : 1\r\nTEXT VER : 5\r\n", true, 100, 5 },
-        VersionCase { "Hundredths", "SKETCH VER : 104\r\nTEXT VER : 5\r\n", true, 104, 5 },
-        VersionCase { "ShortForms", "SKETCH VER 127\r\nTEXT VER 3\r\n", true, 127, 3 },
-        VersionCase { "ShortFormOneStaysOne", "SKETCH VER1\r\nTEXT VER1\r\n", true, 1, 1 },
-        VersionCase { "TextOneNotRemapped", "SKETCH VER : 99\r\nTEXT VER : 1\r\n", true, 99, 1 },
-        VersionCase { "UnknownLinesGiveZero", "HELLO\r\nWORLD\r\n", true, 0, 0 },
-        VersionCase { "SingleLine", "SKETCH VER : 104\r\n", false, 0, 0 },
-        VersionCase { "FirstLineWithoutReturn", "SKETCH VER : 104\nTEXT VER : 5\r\n", false, 0, 0 },
-        VersionCase { "SecondLineWithoutReturn", "SKETCH VER : 104\r\nTEXT VER : 5\n", false, 0, 0 },
-        VersionCase {
-            "ZeroByteEndsTheAnswer", std::string("SKETCH VER : 104\r\n\0TEXT VER : 5\r\n", 34), false, 0, 0 },
-        VersionCase { "Empty", "", false, 0, 0 }),
+INSTANTIATE_TEST_SUITE_P(Answers, VersionAnswers,
+    testing::Values(
+        VersionCase { "OneMeansOneHundred", "SKETCH VER : 1\r\nTEXT VER : 5\r\n", kVersions, 100, 5 },
+        VersionCase { "Hundredths", "SKETCH VER : 104\r\nTEXT VER : 5\r\n", kVersions, 104, 5 },
+        VersionCase { "ShortForms", "SKETCH VER 127\r\nTEXT VER 3\r\n", kVersions, 127, 3 },
+        VersionCase { "ShortFormOneStaysOne", "SKETCH VER1\r\nTEXT VER1\r\n", kVersions, 1, 1 },
+        VersionCase { "TextOneNotRemapped", "SKETCH VER : 99\r\nTEXT VER : 1\r\n", kVersions, 99, 1 },
+        // Old firmware: one complete line, then the unit closed.
+        VersionCase { "SingleLine", "SKETCH VER : 104\r\n", kSingleLine, 0, 0 },
+        VersionCase { "SingleShortFormLine", "SKETCH VER 104\r\n", kSingleLine, 0, 0 },
+        VersionCase { "ZeroByteEndsTheAnswer", std::string("SKETCH VER : 104\r\n\0TEXT VER : 5\r\n", 34),
+            kSingleLine, 0, 0 },
+        // Cut short, not "\r\n" lines, or not version lines: nothing is known of the unit.
+        VersionCase { "UnknownLines", "HELLO\r\nWORLD\r\n", kUnreadable, 0, 0 },
+        VersionCase { "UnknownSingleLine", "KOVRA WIFI\r\n", kUnreadable, 0, 0 },
+        VersionCase { "UnknownSecondLine", "SKETCH VER : 104\r\nHELLO\r\n", kUnreadable, 0, 0 },
+        VersionCase { "CutInTheFirstLine", "SKETCH VER : 10", kUnreadable, 0, 0 },
+        VersionCase { "CutBeforeTheFirstLineFeed", "SKETCH VER : 104\r", kUnreadable, 0, 0 },
+        VersionCase { "CutInTheSecondLine", "SKETCH VER : 104\r\nTEXT VER : ", kUnreadable, 0, 0 },
+        VersionCase { "FirstLineWithoutReturn", "SKETCH VER : 104\nTEXT VER : 5\r\n", kUnreadable, 0, 0 },
+        VersionCase { "SecondLineWithoutReturn", "SKETCH VER : 104\r\nTEXT VER : 5\n", kUnreadable, 0, 0 },
+        VersionCase { "NoLineFeedWithinTheLimit", std::string(kVersionAnswerBytes, 'x'), kUnreadable, 0, 0 },
+        VersionCase { "Empty", "", kUnreadable, 0, 0 }),
     [](const testing::TestParamInfo<VersionCase>& info) { return std::string(info.param.name); });
 
-TEST(VersionAnswer, ReadStopsAtTheSecondLineFeedOrAtItsLimit)
+TEST(VersionAnswers, ReadStopsAtTheSecondLineFeedOrAtItsLimit)
 {
     std::string answer;
     MemorySource twoLines("SKETCH VER : 1\r\nTEXT VER : 5\r\nEXTRA\r\n");

@@ -108,20 +108,41 @@ TEST_F(SettingsReader, Kind5With104ReadsItsEntriesUnscrambled)
     EXPECT_EQ(text.rfind("MODEL\r\n25\r\nPORT1\r\n10001\r\nE1USER\r\n", 0), 0u);
 }
 
-TEST_F(SettingsReader, SingleVersionLineMeansNoDump)
+struct ClosedVersionCase {
+    const char* name;
+    std::string answer; // the unit sends it and closes
+    int result;
+};
+
+class SettingsReaderVersion : public testing::TestWithParam<ClosedVersionCase> {
+protected:
+    void SetUp() override { setBindAddress(makeIpv4(127, 0, 0, 1)); }
+};
+
+TEST_P(SettingsReaderVersion, OneCompleteLineMeansNoDumpACutAnswerFails)
 {
-    // An old unit answers one line and closes.
-    FakeCommandUnit unit(nextLoopbackAddress(), [](FakeConnection& connection) {
+    const auto& c = GetParam();
+    FakeCommandUnit unit(nextLoopbackAddress(), [&c](FakeConnection& connection) {
         connection.read(5);
-        connection.write(bytesOf("KOVRA WIFI\r\n"));
+        connection.write(bytesOf(c.answer));
     });
-    UnitSlot slot = slotFor(unit, 3);
+    UnitSlot slot;
+    slot.record.ipText = unit.ipText();
+    slot.record.kind = 3;
     slot.settings.sketchVersion = 120; // from an earlier read
-    EXPECT_EQ(readUnitSettingsAt(slot, unit.port()), 0);
+    EXPECT_EQ(readUnitSettingsAt(slot, unit.port()), c.result);
     EXPECT_EQ(slot.settings.sketchVersion, 0);
     EXPECT_EQ(slot.settings.textVersion, 0);
-    EXPECT_EQ(unit.connections(), 1);
+    EXPECT_EQ(unit.connections(), 1); // no dump asked
 }
+
+INSTANTIATE_TEST_SUITE_P(Answers, SettingsReaderVersion,
+    testing::Values(ClosedVersionCase { "OldFirmwareLine", "SKETCH VER : 1\r\n", 0 },
+        ClosedVersionCase { "CutInTheFirstLine", "SKETCH VER : 1", kSettingsVersionUnreadable },
+        ClosedVersionCase { "CutInTheSecondLine", "SKETCH VER : 104\r\nTEXT V", kSettingsVersionUnreadable },
+        ClosedVersionCase { "NotVersionLines", "KOVRA WIFI\r\n", kSettingsVersionUnreadable },
+        ClosedVersionCase { "Nothing", "", kSettingsVersionUnreadable }),
+    [](const testing::TestParamInfo<ClosedVersionCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SettingsReader, EndWithoutItsValueLineFailsAfterTheTimeOut)
 {

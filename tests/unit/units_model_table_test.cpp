@@ -1,5 +1,6 @@
 #include "core/units/model_table.h"
 #include "core/units/unit_row_text.h"
+#include "support/comma_locale.h"
 
 #include <gtest/gtest.h>
 
@@ -96,21 +97,42 @@ struct RowTextCase {
 
 class UnitRowText : public testing::TestWithParam<RowTextCase> { };
 
-TEST_P(UnitRowText, NormalisesThenNamesTheModel)
+// The unit of a case, normalised.
+UnitRecord normalisedUnit(const RowTextCase& c)
 {
-    const auto& c = GetParam();
     UnitRecord unit;
     unit.modelIndex = c.modelIndex;
     unit.kind = c.kind;
     unit.answerInfo[2] = uint8_t(c.typePair[0]);
     unit.answerInfo[3] = uint8_t(c.typePair[1]);
+    normalizeModel(unit);
+    return unit;
+}
+
+UnitSettings settingsOf(const RowTextCase& c)
+{
     UnitSettings settings;
     settings.sketchVersion = c.sketchVersion;
+    return settings;
+}
 
-    normalizeModel(unit);
+TEST_P(UnitRowText, NormalisesThenNamesTheModel)
+{
+    const auto& c = GetParam();
+    const UnitRecord unit = normalisedUnit(c);
     EXPECT_EQ(unit.modelIndex, c.expectedModel);
     EXPECT_EQ(unit.kind, c.expectedKind);
-    EXPECT_EQ(modelText(unit, settings, c.showVersions), c.expectedText);
+    EXPECT_EQ(modelText(unit, settingsOf(c), c.showVersions), c.expectedText);
+}
+
+// The version keeps its point under a locale with a decimal comma (the text also names files).
+TEST_P(UnitRowText, SameTextUnderACommaLocale)
+{
+    const auto& c = GetParam();
+    testsupport::CommaLocale comma;
+    if (!comma.active())
+        GTEST_SKIP() << "no locale with a decimal comma (scripts/setup generates de_DE.UTF-8)";
+    EXPECT_EQ(modelText(normalisedUnit(c), settingsOf(c), c.showVersions), c.expectedText);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, UnitRowText,
@@ -137,6 +159,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, UnitRowText,
         RowTextCase {
             "Model25Version", 25, kKindWired, "X2", 110, true, 25, kKindKovra4, "QM-N410 (Ver.1.10)" },
         RowTextCase { "Model25NoVersion", 25, kKindWired, "X2", 110, false, 25, kKindKovra4, "QM-N410" },
+        RowTextCase {
+            "TwoDigitVersion", 25, kKindKovra4, "_W", 1234, true, 25, kKindKovra4, "QM-N410 (Ver.12.34)" },
+        RowTextCase { "NegativeVersion", -1, kKindQx, "_T", -5, true, -1, kKindQx, "K4 -0.05" },
         RowTextCase { "Model32", 32, kKindWifi, "_L", 100, true, 32, kKindKovra4, "QX-01 (Ver.1.00)" },
         RowTextCase { "Model16KeepsKind", 16, kKindQx, "_T", 0, false, 16, kKindQx, "_T" },
         RowTextCase { "Model17", 17, kKindWifi, "_L", 0, false, 17, kKindNewerWired, "QM-310" },

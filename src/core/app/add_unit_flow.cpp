@@ -9,9 +9,10 @@
 
 namespace kovra {
 
-AddUnitFlow::AddUnitFlow(FlowContext context, UnitTable& table, KindReaders& readers, Setup setup)
+AddUnitFlow::AddUnitFlow(
+    FlowContext context, std::unique_ptr<UnitTable> snapshot, KindReaders& readers, Setup setup)
     : m_context(context)
-    , m_table(table)
+    , m_table(std::move(snapshot))
     , m_readers(readers)
     , m_setup(std::move(setup))
 {
@@ -19,41 +20,32 @@ AddUnitFlow::AddUnitFlow(FlowContext context, UnitTable& table, KindReaders& rea
 
 void AddUnitFlow::run()
 {
-    std::optional<DeviceRow> row;
-    if (addUnit())
-        row = unitRowText(m_table.slot(m_table.unitCount() - 1), m_setup.showVersions);
-    else
+    std::optional<ListedUnit> added;
+    if (addUnit()) {
+        UnitSlot& unit = m_table->slot(m_table->unitCount() - 1);
+        const DeviceRow row = unitRowText(unit, m_setup.showVersions);
+        added = ListedUnit { unit, row };
+    } else {
         m_context.ui.showMessage(texts::kCannotAdd);
+    }
     MainWindowModel* model = &m_context.model;
-    m_context.dispatcher.post([model, row] { model->unitAdded(row); });
+    m_context.dispatcher.post([model, added = std::move(added)] { model->unitAdded(added); });
 }
 
 bool AddUnitFlow::addUnit()
 {
-    UnitTable& table = m_table;
     Ipv4 address = 0;
-    if (!parseIpv4(m_setup.addressText, address) || queryUnit(table, address) != 1)
+    if (!parseIpv4(m_setup.addressText, address) || queryUnit(*m_table, address) != 1)
         return false;
-    const int slot = table.unitCount() - 1;
-    KindReaders& readers = m_readers;
-    if (!classifyAddedUnit(table, slot, m_setup.adapterAddress, m_setup.adapterMask, readers))
+    UnitSlot& added = m_table->slot(m_table->unitCount() - 1);
+    if (!classifyAddedUnit(added, m_setup.adapterAddress, m_setup.adapterMask, m_readers))
         return false;
-
-    UnitSlot& added = table.slot(slot);
     UnitRecord& unit = added.record;
-    bool ok = true;
-    if (unit.sameSubnet && unit.unitPort() == m_setup.searchPort)
-        ok = queryModel(unit.ipText, unit.unitPort(), unit.modelIndex, unit.unitSwitch) == 0;
-    // The add reads what a row needs also for a unit on another subnet.
-    if (ok)
-        ok = readRowNetwork(added, readers);
-    if (!ok) {
-        // A unit that cannot be listed must not stay in the table either: a later add of the
-        // same address would be refused as already listed.
-        table.removeSlot(slot);
+    if (unit.sameSubnet && unit.unitPort() == m_setup.searchPort
+        && queryModel(unit.ipText, unit.unitPort(), unit.modelIndex, unit.unitSwitch) != 0)
         return false;
-    }
-    return true;
+    // The add reads what a row needs also for a unit on another subnet.
+    return readRowNetwork(added, m_readers);
 }
 
 } // namespace kovra

@@ -2,18 +2,20 @@
 
 #include "core/app/flow_context.h"
 #include "core/platform/ipv4.h"
+#include "core/units/unit_table.h"
 
+#include <memory>
 #include <string>
 
 namespace kovra {
 
 class KindReaders;
-class UnitTable;
 
 // The add button's flow, on a worker thread: the unicast query of one address, its
 // classification like a searched unit, its model query when it is on the subnet at the
-// search port, the reads its row needs, then its row. Every failure shows "追加できません"
-// and leaves the table as it was.
+// search port, the reads its row needs, then its row. It works on a copy of the window's
+// table (the checks of a full table and of an address already listed) and hands the unit
+// back to the window, which alone changes the table. Every failure shows "追加できません".
 class AddUnitFlow {
 public:
     struct Setup {
@@ -24,15 +26,15 @@ public:
         bool showVersions = false;
     };
 
-    AddUnitFlow(FlowContext context, UnitTable& table, KindReaders& readers, Setup setup);
+    AddUnitFlow(FlowContext context, std::unique_ptr<UnitTable> snapshot, KindReaders& readers, Setup setup);
     void run();
 
 private:
-    // False when the unit cannot be added; its slot is gone again.
+    // False when the unit cannot be added; else the last slot of the snapshot holds it.
     bool addUnit();
 
     FlowContext m_context;
-    UnitTable& m_table;
+    std::unique_ptr<UnitTable> m_table;
     KindReaders& m_readers;
     Setup m_setup;
 };

@@ -13,7 +13,8 @@ void FlowRunner::start(std::function<void()> flow)
 {
     joinFinished();
     auto finished = std::make_shared<std::atomic<bool>>(false);
-    std::thread thread([flow = std::move(flow), finished] {
+    std::thread thread([flow = std::move(flow), finished, scope = &m_scope] {
+        EnterCancelScope enter(scope);
         flow();
         finished->store(true);
     });
@@ -49,7 +50,8 @@ void FlowRunner::waitAll()
 int FlowRunner::running() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return int(std::count_if(m_workers.begin(), m_workers.end(), [](const Worker& w) { return !w.finished->load(); }));
+    return int(std::count_if(
+        m_workers.begin(), m_workers.end(), [](const Worker& w) { return !w.finished->load(); }));
 }
 
 } // namespace kovra

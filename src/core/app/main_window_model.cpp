@@ -1,14 +1,15 @@
 #include "core/app/main_window_model.h"
 
 #include "core/app/add_unit_flow.h"
-#include "core/app/search_flow.h"
 #include "core/app/setting_command_choice.h"
 #include "core/app/system_texts.h"
 #include "core/app/unit_address_writers.h"
 #include "core/app/unit_kind_readers.h"
 #include "core/app/unit_row_builder.h"
+#include "core/app/unlisted_units_text.h"
 #include "core/net/unit_classifier.h"
 #include "core/platform/bind_address.h"
+#include "core/wifi/module_import.h"
 
 namespace kovra {
 
@@ -26,6 +27,8 @@ MainWindowModel::MainWindowModel(MainWindowView& view, WindowDispatcher& dispatc
 MainWindowModel::~MainWindowModel()
 {
     m_runner.waitAll();
+    // An import may run in the flows' cancel scope, which goes with the runner.
+    waitForImport();
 }
 
 MainWindowModel::StartResult MainWindowModel::onInitDialog()
@@ -130,8 +133,9 @@ void MainWindowModel::onSearch(const std::string& portText)
     SearchFlow::Setup setup;
     setup.searchPort = parsePortText(portText);
     setup.showVersions = m_options.showVersions;
+    setup.workers = m_searchWorkers;
     selectedAdapterNetwork(setup.adapterAddress, setup.adapterMask);
-    startFlow(std::make_shared<SearchFlow>(flowContext(), m_table, kindReaders(), m_runner, setup));
+    startFlow(std::make_shared<SearchFlow>(flowContext(), kindReaders(), setup));
 }
 
 void MainWindowModel::onAddByAddress(const std::string& addressText, const std::string& portText)
@@ -146,7 +150,8 @@ void MainWindowModel::onAddByAddress(const std::string& addressText, const std::
     setup.searchPort = parsePortText(portText);
     setup.showVersions = m_options.showVersions;
     selectedAdapterNetwork(setup.adapterAddress, setup.adapterMask);
-    startFlow(std::make_shared<AddUnitFlow>(flowContext(), m_table, kindReaders(), setup));
+    startFlow(std::make_shared<AddUnitFlow>(
+        flowContext(), std::make_unique<UnitTable>(m_table), kindReaders(), std::move(setup)));
 }
 
 void MainWindowModel::onSelectionChanged(const std::string& ipText)
@@ -201,30 +206,67 @@ void MainWindowModel::onSettingCommand(SettingCommand command, SettingCommandFlo
         m_options.wifiMask, m_chooser ? m_chooser : chooseSettingPath, m_dryRun, std::move(done)));
 }
 
-void MainWindowModel::beginFill(int units)
+void MainWindowModel::onBulkSave(BulkSaveFlow::Done done)
+{
+    const int slot = selectedSlot();
+    if (slot < 0)
+        return;
+    std::string modelText;
+    for (const DeviceRow& row : m_rows) {
+        if (row.ip == m_table.record(slot).ipText)
+            modelText = row.model;
+    }
+    enableMainControls(false);
+    m_settingCommandRunning = true;
+    startFlow(std::make_shared<BulkSaveFlow>(
+        flowContext(), m_table.slot(slot), modelText, m_setupPorts, std::move(done)));
+}
+
+void MainWindowModel::onBulkWrite(BulkWriteFlow::Done done)
+{
+    const int slot = selectedSlot();
+    if (slot < 0)
+        return;
+    enableMainControls(false);
+    m_settingCommandRunning = true;
+    startFlow(
+        std::make_shared<BulkWriteFlow>(flowContext(), m_table.slot(slot), m_setupPorts, std::move(done)));
+}
+
+void MainWindowModel::setupFileFlowEnded(bool importRunning)
+{
+    if (importRunning) {
+        m_settingCommandRunning = false; // the progress display gives the controls back
+        return;
+    }
+    settingCommandEnded();
+}
+
+void MainWindowModel::beginFill()
 {
     m_view.clearDeviceRows();
     m_rows.clear();
+    m_table.reset();
+    m_unlisted.clear();
     m_rowsAdded = 0;
     m_rowsDone = 0;
-    m_fillCount = units;
+    m_fillCount = -1;
 }
 
 void MainWindowModel::searchHandedOut(int units)
 {
-    if (units > 0) {
-        enableAddressGroup(false);
-    } else {
-        m_view.setStatusText(m_versionText);
-        enableMainControls(true);
-        m_searching = false;
-    }
+    m_fillCount = units;
+    endFillWhenComplete();
 }
 
-void MainWindowModel::unitAdded(const std::optional<DeviceRow>& row)
+void MainWindowModel::unitAdded(const std::optional<ListedUnit>& added)
 {
     m_fillCount = m_rowsDone + 1;
-    unitRowReady(row);
+    if (added)
+        takeUnit(added->unit, added->row);
+    else
+        ++m_rowsDone;
+    endFillWhenComplete();
     m_adding = false;
 }
 
@@ -257,19 +299,31 @@ void MainWindowModel::settingCommandEnded()
     onSelectionChanged(m_selectedIpText);
 }
 
-void MainWindowModel::unitRowReady(const std::optional<DeviceRow>& row)
+void MainWindowModel::unitRowReady(const UnitSlot& unit, const std::optional<DeviceRow>& row)
+{
+    takeUnit(unit, row);
+    if (!row)
+        m_unlisted.push_back(unit.record.ipText);
+    endFillWhenComplete();
+}
+
+void MainWindowModel::takeUnit(const UnitSlot& unit, const std::optional<DeviceRow>& row)
 {
     ++m_rowsDone;
-    if (m_rowsDone >= m_fillCount) {
-        m_view.setStatusText(m_versionText);
-        enableMainControls(true);
-        m_searching = false;
-    }
-    if (!row)
+    if (!row || !m_table.append(unit))
         return;
     m_view.insertDeviceRow(m_rowsAdded, *row);
     m_rows.insert(m_rows.begin() + m_rowsAdded, *row);
     ++m_rowsAdded;
+}
+
+void MainWindowModel::endFillWhenComplete()
+{
+    if (m_fillCount < 0 || m_rowsDone < m_fillCount)
+        return;
+    m_view.setStatusText(m_unlisted.empty() ? m_versionText : unlistedUnitsText(m_unlisted));
+    enableMainControls(true);
+    m_searching = false;
 }
 
 void MainWindowModel::startImportProgress(int seconds)
@@ -281,6 +335,24 @@ void MainWindowModel::startImportProgress(int seconds)
     m_view.setProgressTimerRunning(true);
 }
 
+void MainWindowModel::stopImportProgress()
+{
+    m_view.setProgressTimerRunning(false);
+    m_view.setProgressVisible(false);
+}
+
+void MainWindowModel::startImport(const std::function<int()>& start, int seconds)
+{
+    startImportProgress(seconds);
+    int result = 0;
+    {
+        EnterCancelScope enter(&m_runner.scope());
+        result = start();
+    }
+    if (result != 0)
+        endImportProgress(false);
+}
+
 void MainWindowModel::onProgressTimer()
 {
     switch (importStatus.load()) {
@@ -289,18 +361,19 @@ void MainWindowModel::onProgressTimer()
         break;
     case kImportDone:
         m_view.setProgressValue(100);
-        m_view.setProgressTimerRunning(false);
-        m_ui.showMessage(texts::kSettingDoneRestart);
-        m_view.setProgressVisible(false);
-        enableMainControls(true);
+        endImportProgress(true);
         break;
     default:
-        m_view.setProgressTimerRunning(false);
-        m_ui.showMessage(texts::kSettingFailed);
-        m_view.setProgressVisible(false);
-        enableMainControls(true);
+        endImportProgress(false);
         break;
     }
+}
+
+void MainWindowModel::endImportProgress(bool done)
+{
+    stopImportProgress();
+    m_ui.showMessage(done ? texts::kSettingDoneRestart : texts::kSettingFailed);
+    enableMainControls(true);
 }
 
 } // namespace kovra

@@ -37,6 +37,14 @@ bool ScriptedUserInterface::askYesNo(const std::string& text)
     return nextAnswer();
 }
 
+bool ScriptedUserInterface::askBeforeWrite(const std::string& text, const std::string& details)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_transcript.push_back("?" + text);
+    m_transcript.push_back("?details " + details);
+    return nextAnswer();
+}
+
 std::optional<std::string> ScriptedUserInterface::chooseFile(FileMode, const std::string&, const std::string&)
 {
     std::lock_guard<std::mutex> lock(m_mutex);

@@ -20,8 +20,9 @@ public:
     void showMessage(const std::string& text) override;
     bool askOkCancel(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
-    std::optional<std::string> chooseFile(FileMode mode, const std::string& filter,
-        const std::string& suggestedName) override;
+    bool askBeforeWrite(const std::string& text, const std::string& details) override;
+    std::optional<std::string> chooseFile(
+        FileMode mode, const std::string& filter, const std::string& suggestedName) override;
     bool openDialog(DialogForm& form) override;
 
     // Script.
@@ -29,7 +30,8 @@ public:
     void queueFile(std::optional<std::string> path);
     void setDialogFiller(std::function<bool(DialogForm&)> filler);
 
-    // Record: every message and question text in order, questions prefixed "?".
+    // Record: every message and question text in order, questions prefixed "?" (a write
+    // question's details on a line of their own after it, prefixed "?details ").
     std::vector<std::string> transcript() const;
     std::vector<std::string> messages() const;
 

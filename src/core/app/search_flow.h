@@ -2,20 +2,22 @@
 
 #include "core/app/flow_context.h"
 #include "core/platform/ipv4.h"
-
-#include <atomic>
-#include <memory>
+#include "core/units/unit_table.h"
 
 namespace kovra {
 
-class FlowRunner;
 class KindReaders;
-class UnitTable;
 
-// The search button's flow, on a worker thread: the broadcast search, the classification,
-// then the list fill, in table order, with one model-query worker per unit on the
-// adapter's subnet at the search port. Each worker takes its slot through `pendingRow`
-// before the next one starts; rows reach the window through the dispatcher, one at a time.
+// Units read side by side by default: one per slot of the table, as the model queries
+// always were (a newer unit's model query alone waits 1.5 s).
+constexpr int kSearchWorkers = kMaxUnits;
+
+// The search button's flow, on a worker thread: the broadcast search into a table of its
+// own; each unit, as its answer is accepted, is handed by value to a worker that
+// classifies it, queries its model when it is on the adapter's subnet at the search port,
+// makes the reads its row needs and posts it to the window with its row (or with none
+// when it cannot be listed). The rows reach the window one at a time, in the order the
+// workers finish; `searchHandedOut` tells it how many units there were.
 class SearchFlow {
 public:
     struct Setup {
@@ -23,23 +25,18 @@ public:
         Ipv4 adapterAddress = 0;
         Ipv4 adapterMask = 0;
         bool showVersions = false;
+        int workers = kSearchWorkers; // 1: one unit after another (the benchmark's reference)
     };
 
-    SearchFlow(FlowContext context, UnitTable& table, KindReaders& readers, FlowRunner& workers, Setup setup);
+    SearchFlow(FlowContext context, KindReaders& readers, Setup setup);
     void run();
 
 private:
-    void startModelQuery(int slot);
-    void queryModelWorker();
-    void postRow(int slot, int modelResult);
+    void listUnit(UnitSlot unit);
 
     FlowContext m_context;
-    UnitTable& m_table;
     KindReaders& m_readers;
-    FlowRunner& m_workers;
     Setup m_setup;
-    // The slot handed to the model-query worker being started; -1 once it holds it.
-    std::shared_ptr<std::atomic<int>> m_pendingRow = std::make_shared<std::atomic<int>>(-1);
 };
 
 } // namespace kovra

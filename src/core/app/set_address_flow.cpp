@@ -4,6 +4,7 @@
 #include "core/app/main_window_model.h"
 #include "core/app/system_texts.h"
 #include "core/net/discovery_messages.h"
+#include "core/platform/socket_error.h"
 
 namespace kovra {
 
@@ -117,8 +118,24 @@ AddressWriteOutcome SetAddressFlow::writeAddress()
     if (unit.kind == kKindWifiModule)
         return finish(m_writers.writeWifiModuleAddress(
             m_unit, m_entry.dhcp, address, maskFromHostBits(hostBits), gateway));
-    return finish(
-        m_writers.writeRecord0(m_unit, buildAddressRecord(unit.configBlock0, address, hostBits, gateway)));
+    const auto record = buildAddressRecord(unit.configBlock0, address, hostBits, gateway);
+    const int result = m_writers.writeRecord0(m_unit, record);
+    if (result == kSocketTimedOut)
+        return finishUnacknowledged(address, record);
+    return finish(result);
+}
+
+// A lost acknowledgement does not mean a lost write: the unit may already be restarting at
+// its new address. Which of the two happened decides the message and whether its row goes.
+AddressWriteOutcome SetAddressFlow::finishUnacknowledged(
+    Ipv4 address, const std::array<uint8_t, kConfigBlock0Size>& record)
+{
+    if (m_writers.unitTookRecord(m_unit, address, record)) {
+        m_context.ui.showMessage(texts::kWrittenWithoutAcknowledgement);
+        return AddressWriteOutcome::Written;
+    }
+    m_context.ui.showMessage(texts::kNoAcknowledgementNotMoved);
+    return AddressWriteOutcome::Failed;
 }
 
 AddressWriteOutcome SetAddressFlow::finish(int result)

@@ -34,8 +34,11 @@ enum class AddressWriteOutcome {
 // path writes: kinds 5, 6, 7 the address message (only on the adapter's network group), a
 // unit on another subnet the address-set datagram, kind 2 the module's Interface record,
 // kind 3 the address message, the others record 0. A mask that is not one run of one bits
-// ends before anything is sent. Success removes the unit's slot and row on the window's
-// thread, since it restarts under its new address.
+// ends before anything is sent. A record 0 write whose acknowledgement does not come is
+// followed by a look for the unit at its new address: found holding the written record, it
+// counts as written (with a message saying so); else "通信エラー" with the reason. Success
+// removes the unit's slot and row on the window's thread, since it restarts under its new
+// address.
 class SetAddressFlow {
 public:
     using Done = std::function<void(AddressWriteOutcome)>;
@@ -51,6 +54,8 @@ private:
     // Mask and gateway of a fixed address; false after the mask error has been shown.
     bool staticNetwork(int& hostBits, Ipv4& gateway);
     AddressWriteOutcome finish(int result);
+    AddressWriteOutcome finishUnacknowledged(
+        Ipv4 address, const std::array<uint8_t, kConfigBlock0Size>& record);
     void removeWrittenUnit();
 
     FlowContext m_context;

@@ -1,12 +1,33 @@
 #include "core/app/unit_address_writers.h"
 
-#include "core/wifi/import_status.h"
+#include "core/net/discovery.h"
+#include "core/net/discovery_messages.h"
+#include "core/platform/cancel_scope.h"
 #include "core/platform/neighbour_probe.h"
 #include "core/settings/settings_transport.h"
+#include "core/wifi/import_status.h"
 #include "core/wifi/module_import.h"
 #include "core/wifi/wifi_results.h"
 
+#include <chrono>
+#include <memory>
+
 namespace kovra {
+
+namespace {
+
+constexpr int kRestartLookPauseMs = 200;
+
+// The unit with `mac` among those that answered; nullptr when none.
+const UnitRecord* findByMac(const UnitTable& table, const std::array<uint8_t, 6>& mac)
+{
+    for (int i = 0; i < table.unitCount(); ++i)
+        if (table.record(i).mac == mac)
+            return &table.record(i);
+    return nullptr;
+}
+
+} // namespace
 
 bool UnitAddressWriters::addressInUse(const std::string& addressText)
 {
@@ -39,6 +60,27 @@ int UnitAddressWriters::writeWifiModuleAddress(
     // polling importStatus with the window's timer.
     waitForImport();
     return importStatus.load() == kImportDone ? 0 : kWifiTransferFailed;
+}
+
+bool UnitAddressWriters::unitTookRecord(
+    const UnitSlot& unit, Ipv4 address, const std::array<uint8_t, kConfigBlock0Size>& record)
+{
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(m_restartLookMs);
+    auto table = std::make_unique<UnitTable>();
+    do {
+        table->reset();
+        const int found = address != 0 ? queryUnit(*table, address) : searchUnits(*table);
+        if (found < 0)
+            return false;
+        if (const UnitRecord* answered = findByMac(*table, unit.record.mac)) {
+            // The same address as before, or DHCP, would also find a unit that never took the
+            // write: its record 0 tells.
+            UnitRecord readBack = *answered;
+            return queryRecord(readBack, 0) && sameAddressFields(readBack.configBlock0.data(), record.data());
+        }
+    } while (Clock::now() < deadline && pauseFor(kRestartLookPauseMs));
+    return false;
 }
 
 } // namespace kovra

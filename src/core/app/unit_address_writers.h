@@ -6,7 +6,7 @@ namespace kovra {
 
 // The program's address paths: the neighbour-table ARP check, record 0 and the address-set
 // datagram on the discovery port, the settings message on port 9998 and the Wi-Fi
-// module's Interface import.
+// module's Interface import; the search for a unit whose record 0 write went unanswered.
 class UnitAddressWriters : public AddressWriters {
 public:
     bool addressInUse(const std::string& addressText) override;
@@ -15,6 +15,12 @@ public:
     int writeTextKindAddress(const UnitSlot& unit, const std::string& message) override;
     int writeWifiModuleAddress(
         const UnitSlot& unit, bool dhcp, Ipv4 address, Ipv4 mask, Ipv4 gateway) override;
+    bool unitTookRecord(
+        const UnitSlot& unit, Ipv4 address, const std::array<uint8_t, kConfigBlock0Size>& record) override;
+
+protected:
+    // How long a unit is looked for after an unanswered record 0 write (tests shorten it).
+    int m_restartLookMs = 5000;
 };
 
 } // namespace kovra

@@ -2,10 +2,8 @@
 
 #include "core/app/setting_command_texts.h"
 #include "core/app/system_texts.h"
+#include "core/platform/cancel_scope.h"
 #include "core/units/model_table.h"
-
-#include <chrono>
-#include <thread>
 
 namespace kovra {
 
@@ -34,8 +32,10 @@ IdentityRefresh refreshUnitIdentity(UnitSlot& unit, const ModelQuery& query)
             refresh.message = texts::kCommunicationError;
             return refresh;
         }
-        if (attempt > 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(kRefreshPauseMs));
+        if (attempt > 0 && !pauseFor(kRefreshPauseMs)) {
+            refresh.message = texts::kCommunicationError;
+            return refresh;
+        }
         int modelIndex = kModelUnknown;
         int unitSwitch = -1;
         if (query(unit.record.ipText, queryPort(unit), modelIndex, unitSwitch) != 0)

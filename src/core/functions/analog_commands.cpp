@@ -4,10 +4,9 @@
 #include "core/alerts/hex_count.h"
 #include "core/net/command_messages.h"
 #include "core/net/net_results.h"
+#include "core/platform/cancel_scope.h"
+#include "core/platform/socket_error.h"
 #include "core/settings/settings_writers.h"
-
-#include <chrono>
-#include <thread>
 
 namespace kovra {
 
@@ -197,7 +196,8 @@ int runDirectRead(DirectCommand& command, const DirectRequest& request,
     const int result = command.exchange(request.bytes, request.answerLength, answer, request.skipCheck);
     if (result != 0)
         return result;
-    std::this_thread::sleep_for(std::chrono::milliseconds(request.pauseAfterMs));
+    if (!pauseFor(request.pauseAfterMs))
+        return kSocketInterrupted;
     return parse(answer) ? 0 : kAnswerRefused;
 }
 

@@ -65,6 +65,12 @@ public:
     // ended (0 only when the module took it).
     virtual int writeWifiModuleAddress(const UnitSlot& unit, bool dhcp, Ipv4 address, Ipv4 mask, Ipv4 gateway)
         = 0;
+    // After the record 0 write `record` whose acknowledgement never came: true when the unit
+    // (its hardware address) answers at `address` (for DHCP, 0: a search anywhere) within its
+    // restart time and its record 0 holds the written address fields.
+    virtual bool unitTookRecord(
+        const UnitSlot& unit, Ipv4 address, const std::array<uint8_t, kConfigBlock0Size>& record)
+        = 0;
 };
 
 } // namespace kovra

@@ -3,10 +3,8 @@
 #include "core/net/command_messages.h"
 #include "core/net/net_results.h"
 #include "core/net/tcp_exchange.h"
+#include "core/platform/cancel_scope.h"
 #include "core/platform/socket_error.h"
-
-#include <chrono>
-#include <thread>
 
 namespace kovra {
 
@@ -60,7 +58,8 @@ int CommandChannel::exchangeFramed(
         if (result != 0) {
             if (++failures >= kFramedReadAttempts)
                 return result;
-            std::this_thread::sleep_for(std::chrono::milliseconds(kFramedRetryPauseMs));
+            if (!pauseFor(kFramedRetryPauseMs))
+                return result;
             continue;
         }
         failures = 0;

@@ -105,6 +105,13 @@ Ipv4 classMask(Ipv4 address)
     return makeIpv4(255, 255, 255, 0);
 }
 
+bool sameAddressFields(const uint8_t* record, const uint8_t* other)
+{
+    return std::equal(record + kRecordAddress, record + kRecordAddress + 4, other + kRecordAddress)
+        && record[kRecordHostBits] == other[kRecordHostBits]
+        && std::equal(record + kRecordGateway, record + kRecordGateway + 4, other + kRecordGateway);
+}
+
 void deriveWiredNetwork(UnitRecord& unit)
 {
     const auto& record = unit.configBlock0;

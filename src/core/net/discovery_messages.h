@@ -72,6 +72,10 @@ bool isGcFirmware(const std::string& firmwareText);
 // of its current address and its gateway is 0.0.0.0.
 void deriveWiredNetwork(UnitRecord& unit);
 
+// True when two copies of record 0 hold the same address fields (address, mask host bits,
+// gateway): a unit read back after a write holds what was written.
+bool sameAddressFields(const uint8_t* record, const uint8_t* other);
+
 // The mask with (32 - hostBits) leading one bits; more than 32 host bits give 0.0.0.0.
 Ipv4 maskFromHostBits(int hostBits);
 

@@ -62,16 +62,23 @@ bool onAdapterSubnet(Ipv4 unit, Ipv4 adapterAddress, Ipv4 adapterMask)
     return (adapterAddress & adapterMask) == (adapterMask & unit);
 }
 
+bool classifySearchedUnit(UnitSlot& unit, Ipv4 adapterAddress, Ipv4 adapterMask, KindReaders& readers)
+{
+    unit.record.sameSubnet = onAdapterSubnet(unit.record.peerAddress, adapterAddress, adapterMask);
+    return !unit.record.sameSubnet || readByKind(unit, readers);
+}
+
+bool classifyAddedUnit(UnitSlot& unit, Ipv4 adapterAddress, Ipv4 adapterMask, KindReaders& readers)
+{
+    unit.record.sameSubnet = onAdapterSubnet(unit.record.peerAddress, adapterAddress, adapterMask);
+    return readByKind(unit, readers);
+}
+
 void classifyUnits(UnitTable& table, Ipv4 adapterAddress, Ipv4 adapterMask, KindReaders& readers)
 {
-    for (int i = table.unitCount() - 1; i >= 0; --i) {
-        UnitSlot& slot = table.slot(i);
-        slot.record.sameSubnet = onAdapterSubnet(slot.record.peerAddress, adapterAddress, adapterMask);
-        if (!slot.record.sameSubnet)
-            continue;
-        if (!readByKind(slot, readers))
+    for (int i = table.unitCount() - 1; i >= 0; --i)
+        if (!classifySearchedUnit(table.slot(i), adapterAddress, adapterMask, readers))
             table.removeSlot(i);
-    }
 }
 
 bool classifyAddedUnit(
@@ -79,9 +86,7 @@ bool classifyAddedUnit(
 {
     if (slot < 0 || slot >= table.unitCount())
         return false;
-    UnitSlot& added = table.slot(slot);
-    added.record.sameSubnet = onAdapterSubnet(added.record.peerAddress, adapterAddress, adapterMask);
-    if (readByKind(added, readers))
+    if (classifyAddedUnit(table.slot(slot), adapterAddress, adapterMask, readers))
         return true;
     table.removeSlot(slot);
     return false;

@@ -34,6 +34,14 @@ public:
 // (adapter address AND mask) = (mask AND unit address).
 bool onAdapterSubnet(Ipv4 unit, Ipv4 adapterAddress, Ipv4 adapterMask);
 
+// One unit of a search: sameSubnet; a unit off the subnet is kept as it is; on the subnet
+// the kind's reads as classifyUnits makes them. False when a read failed.
+bool classifySearchedUnit(UnitSlot& unit, Ipv4 adapterAddress, Ipv4 adapterMask, KindReaders& readers);
+
+// One unit added by address: read whether or not it is on the adapter's subnet (sameSubnet
+// is set for the caller's model-query decision). False when a read failed.
+bool classifyAddedUnit(UnitSlot& unit, Ipv4 adapterAddress, Ipv4 adapterMask, KindReaders& readers);
+
 // Classifies every unit of a search, from the last slot to the first: sameSubnet; units
 // off the subnet are kept as they are; on the subnet the kind follows the type pair
 // ("Y1" 2, "_L" 3, "_W" 5, "_T" 6, "_B" 7, others 0) and the kind's reads run: kind 2
@@ -43,9 +51,8 @@ bool onAdapterSubnet(Ipv4 unit, Ipv4 adapterAddress, Ipv4 adapterMask);
 // removed from the table.
 void classifyUnits(UnitTable& table, Ipv4 adapterAddress, Ipv4 adapterMask, KindReaders& readers);
 
-// The same classification for one unit added by address, whether or not it is on the
-// adapter's subnet (sameSubnet is set for the caller's model-query decision).
-// False when a read failed: the slot has then been removed.
+// classifyAddedUnit on slot `slot` of the table; false when a read failed: the slot has then
+// been removed.
 bool classifyAddedUnit(
     UnitTable& table, int slot, Ipv4 adapterAddress, Ipv4 adapterMask, KindReaders& readers);
 

@@ -1,6 +1,7 @@
 #include "core/platform/icmp_echo.h"
 
 #include "core/platform/bind_address.h"
+#include "core/platform/cancel_scope.h"
 #include "core/platform/icmp_echo_message.h"
 #include "core/platform/socket.h"
 #include "core/platform/socket_error.h"
@@ -10,7 +11,6 @@
 #include <netdb.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
-#include <thread>
 #include <vector>
 
 namespace kovra {
@@ -137,8 +137,8 @@ int pingRepeated(const std::string& name, int count, IcmpSocketKind kind)
 {
     int result = kNoReply;
     for (int i = 0; i < count; ++i) {
-        if (i > 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(kPingRetryPauseMs));
+        if (i > 0 && !pauseFor(kPingRetryPauseMs))
+            break;
         result = pingHost(name, kind);
         if (result == 0)
             break;

@@ -1,6 +1,7 @@
 #include "core/platform/neighbour_probe.h"
 
 #include "core/platform/bind_address.h"
+#include "core/platform/cancel_scope.h"
 #include "core/platform/route_netlink.h"
 #include "core/platform/socket.h"
 
@@ -8,7 +9,6 @@
 #include <linux/neighbour.h>
 #include <linux/rtnetlink.h>
 #include <net/if.h>
-#include <thread>
 
 namespace kovra {
 
@@ -112,7 +112,8 @@ int probeNeighbour(Ipv4 address, int waitMs)
         }
         if (Clock::now() >= deadline)
             return 0;
-        std::this_thread::sleep_for(std::chrono::milliseconds(kNeighbourPollMs));
+        if (!pauseFor(kNeighbourPollMs))
+            return 0;
     }
 }
 

@@ -1,9 +1,9 @@
 #include "core/platform/setup_channel.h"
 
+#include "core/platform/cancel_scope.h"
 #include "core/platform/connect_with_timeout.h"
 
 #include <chrono>
-#include <thread>
 
 namespace kovra {
 
@@ -80,7 +80,8 @@ int waitForLine(const Socket& channel, const std::string& pattern)
             return 0;
         if (Clock::now() >= deadline)
             return -1;
-        std::this_thread::sleep_for(std::chrono::milliseconds(kSetupLinePauseMs));
+        if (!pauseFor(kSetupLinePauseMs))
+            return -1;
     }
     return -1;
 }

@@ -1,6 +1,7 @@
 #include "core/platform/socket.h"
 
 #include "core/platform/bind_address.h"
+#include "core/platform/cancel_scope.h"
 #include "core/platform/socket_error.h"
 
 #include <cerrno>
@@ -13,10 +14,20 @@
 
 namespace kovra {
 
+Socket::Socket(int fd)
+    : m_fd(fd)
+    , m_scope(fd >= 0 ? currentCancelScope() : nullptr)
+{
+    if (m_scope)
+        m_scope->add(fd);
+}
+
 Socket::Socket(Socket&& other) noexcept
     : m_fd(other.m_fd)
+    , m_scope(other.m_scope)
 {
     other.m_fd = -1;
+    other.m_scope = nullptr;
 }
 
 Socket& Socket::operator=(Socket&& other) noexcept
@@ -24,7 +35,9 @@ Socket& Socket::operator=(Socket&& other) noexcept
     if (this != &other) {
         close();
         m_fd = other.m_fd;
+        m_scope = other.m_scope;
         other.m_fd = -1;
+        other.m_scope = nullptr;
     }
     return *this;
 }
@@ -32,9 +45,18 @@ Socket& Socket::operator=(Socket&& other) noexcept
 void Socket::close()
 {
     if (m_fd >= 0) {
+        // Out of the scope first: a cancel must never shut down a number reused meanwhile.
+        if (m_scope)
+            m_scope->remove(m_fd);
         ::close(m_fd);
         m_fd = -1;
     }
+    m_scope = nullptr;
+}
+
+bool Socket::cancelled() const
+{
+    return m_scope && m_scope->cancelled();
 }
 
 namespace {
@@ -83,6 +105,8 @@ int waitFor(const Socket& socket, short events, int timeoutMs)
             = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
         pollfd p { socket.fd(), events, 0 };
         const int n = ::poll(&p, 1, left > 0 ? int(left) : 0);
+        if (socket.cancelled())
+            return kSocketInterrupted;
         if (n > 0)
             return (p.revents & POLLNVAL) ? kSocketNotSocket : 0;
         if (n == 0)
@@ -158,6 +182,8 @@ int sendAll(const Socket& socket, const void* data, size_t length)
     size_t left = length;
     while (left > 0) {
         const ssize_t n = ::send(socket.fd(), next, left, MSG_NOSIGNAL);
+        if (socket.cancelled())
+            return kSocketInterrupted;
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -173,6 +199,8 @@ int sendDatagram(const Socket& socket, Ipv4 destination, uint16_t port, const vo
 {
     const sockaddr_in to = socketAddress(destination, port);
     for (;;) {
+        if (socket.cancelled())
+            return kSocketInterrupted;
         if (::sendto(
                 socket.fd(), data, length, MSG_NOSIGNAL, reinterpret_cast<const sockaddr*>(&to), sizeof to)
             >= 0)
@@ -187,6 +215,8 @@ int receiveSome(const Socket& socket, void* buffer, size_t capacity, size_t& rec
     received = 0;
     for (;;) {
         const ssize_t n = ::recv(socket.fd(), buffer, capacity, 0);
+        if (socket.cancelled())
+            return kSocketInterrupted;
         if (n > 0) {
             received = size_t(n);
             return 0;
@@ -208,6 +238,8 @@ int receiveDatagram(
         // MSG_TRUNC makes recvfrom report the datagram's real length.
         const ssize_t n = ::recvfrom(
             socket.fd(), buffer, capacity, MSG_TRUNC, reinterpret_cast<sockaddr*>(&peer), &peerLength);
+        if (socket.cancelled())
+            return kSocketInterrupted;
         if (n < 0) {
             if (errno == EINTR)
                 continue;

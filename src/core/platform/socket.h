@@ -7,15 +7,15 @@
 
 namespace kovra {
 
+class CancelScope;
+
 // One socket, open for one exchange and closed when it goes out of scope, so that every
-// return path closes it. Move-only.
+// return path closes it. Move-only. A socket opened inside a cancel scope (cancel_scope.h)
+// belongs to it: once the scope is cancelled every transfer and wait on it fails with 10004.
 class Socket {
 public:
     Socket() = default;
-    explicit Socket(int fd)
-        : m_fd(fd)
-    {
-    }
+    explicit Socket(int fd);
     ~Socket() { close(); }
     Socket(Socket&& other) noexcept;
     Socket& operator=(Socket&& other) noexcept;
@@ -25,9 +25,11 @@ public:
     int fd() const { return m_fd; }
     bool isOpen() const { return m_fd >= 0; }
     void close();
+    bool cancelled() const;
 
 private:
     int m_fd = -1;
+    CancelScope* m_scope = nullptr;
 };
 
 // Drained input stops after this many bytes, so a unit that never stops sending cannot

@@ -251,23 +251,34 @@ int readVersionAnswer(ByteSource& source, std::string& answer)
     return 0;
 }
 
-bool parseVersionAnswer(const std::string& answer, UnitVersions& versions)
+VersionAnswer parseVersionAnswer(const std::string& answer, UnitVersions& versions)
 {
     versions = UnitVersions {};
     const std::string text = answer.substr(0, answer.find('\0'));
     const size_t first = text.find('\n');
-    const size_t second = first == std::string::npos ? first : text.find('\n', first + 1);
     std::string sketchLine;
-    std::string textLine;
-    if (second == std::string::npos || !lineBeforeReturn(text.substr(0, first), sketchLine)
-        || !lineBeforeReturn(text.substr(first + 1, second - first - 1), textLine))
-        return false;
     bool longForm = false;
-    if (versionAfter(sketchLine, kSketchPrefix, kSketchShortPrefix, versions.sketch, longForm) && longForm
-        && versions.sketch == kOldSketchOne)
+    if (first == std::string::npos || !lineBeforeReturn(text.substr(0, first), sketchLine)
+        || !versionAfter(sketchLine, kSketchPrefix, kSketchShortPrefix, versions.sketch, longForm)) {
+        versions = UnitVersions {};
+        return VersionAnswer::Unreadable;
+    }
+    if (first + 1 == text.size()) {
+        // Old firmware: its one line and nothing else; the versions stay unknown.
+        versions = UnitVersions {};
+        return VersionAnswer::SingleLine;
+    }
+    const size_t second = text.find('\n', first + 1);
+    std::string textLine;
+    bool textLongForm = false;
+    if (second == std::string::npos || !lineBeforeReturn(text.substr(first + 1, second - first - 1), textLine)
+        || !versionAfter(textLine, kTextPrefix, kTextShortPrefix, versions.text, textLongForm)) {
+        versions = UnitVersions {};
+        return VersionAnswer::Unreadable;
+    }
+    if (longForm && versions.sketch == kOldSketchOne)
         versions.sketch = kSketchOneHundredths;
-    versionAfter(textLine, kTextPrefix, kTextShortPrefix, versions.text, longForm);
-    return true;
+    return VersionAnswer::Versions;
 }
 
 int32_t settingsNumber(const std::string& value)

@@ -23,6 +23,9 @@ constexpr size_t kAnswerLineBytes = 256;
 constexpr size_t kVersionAnswerBytes = 256;
 // At most this many key/value pairs are read from one answer.
 constexpr int kMaxSettingsPairs = 128;
+// The version answer was cut short or is not version lines: nothing of the unit is known.
+constexpr int kSettingsVersionUnreadable = -5;
+
 // The dump text, its terminating zero included, stays below this size.
 constexpr size_t kDumpTextLimit = 65536;
 
@@ -50,10 +53,16 @@ struct UnitVersions {
     int text = 0;
 };
 
+enum class VersionAnswer {
+    Versions, // both lines: the unit has a parameter dump
+    SingleLine, // old firmware: one complete "SKETCH VER" line, then the unit closed; no dump
+    Unreadable, // cut short, not "\r\n" lines, or lines that are not version lines
+};
+
 // The two version lines "SKETCH VER : n\r\n" and "TEXT VER : n\r\n" (or their forms without
-// " : "). False when the answer holds no two "\r\n" lines: the unit then has no parameter dump.
-// A sketch version of 1 (" : " form) means 1.00 and is given as 100.
-bool parseVersionAnswer(const std::string& answer, UnitVersions& versions);
+// " : "). A zero byte ends the answer. A sketch version of 1 (" : " form) means 1.00 and is
+// given as 100. Versions other than from `Versions` are 0.
+VersionAnswer parseVersionAnswer(const std::string& answer, UnitVersions& versions);
 
 // Decimal conversion as the units' values need: optional leading blanks, optional sign, leading
 // digits; no digits give 0; values beyond 32 bits stop at the nearest limit.

@@ -1,6 +1,8 @@
 #include "core/settings/settings_reader.h"
 
 #include "core/net/tcp_exchange.h"
+#include "core/platform/connect_with_timeout.h"
+#include "core/platform/socket_error.h"
 #include "core/settings/settings_answer.h"
 #include "core/settings/settings_message.h"
 #include "core/settings/settings_transport.h"
@@ -11,6 +13,9 @@
 namespace kovra {
 
 namespace {
+
+// Half the answer's time-out: the first request's wait, then the repeated one's.
+constexpr int kVersionRepeatMs = kCommandTimeoutMs / 2;
 
 class SocketByteSource : public ByteSource {
 public:
@@ -24,14 +29,20 @@ private:
     const Socket& m_socket;
 };
 
-int readVersions(const std::string& ipText, uint16_t port, UnitVersions& versions, bool& known)
+int readVersions(const std::string& ipText, uint16_t port, UnitVersions& versions, VersionAnswer& kind)
 {
     Socket socket;
     int result = openUnitConnection(socket, ipText, port);
     if (result != 0)
         return result;
-    // The request goes out with its terminating zero, as the units expect.
+    // The request goes out with its terminating zero, as the units expect. A unit that lets
+    // it pass unanswered is asked once more, within the same wait for the answer.
     result = sendAll(socket, kVersionRequest, sizeof kVersionRequest);
+    if (result == 0 && waitReadable(socket, kVersionRepeatMs) == kSocketTimedOut) {
+        result = sendAll(socket, kVersionRequest, sizeof kVersionRequest);
+        if (result == 0)
+            result = waitReadable(socket, kVersionRepeatMs);
+    }
     if (result != 0)
         return result;
     SocketByteSource source(socket);
@@ -39,8 +50,8 @@ int readVersions(const std::string& ipText, uint16_t port, UnitVersions& version
     result = readVersionAnswer(source, answer);
     if (result != 0)
         return result;
-    known = parseVersionAnswer(answer, versions);
-    return 0;
+    kind = parseVersionAnswer(answer, versions);
+    return kind == VersionAnswer::Unreadable ? kSettingsVersionUnreadable : 0;
 }
 
 } // namespace
@@ -65,9 +76,9 @@ int readUnitSettingsAt(UnitSlot& slot, uint16_t port, std::string* dump)
     if (dump)
         dump->clear();
     UnitVersions versions;
-    bool known = false;
-    int result = readVersions(slot.record.ipText, port, versions, known);
-    if (result != 0 || !known)
+    VersionAnswer kind = VersionAnswer::Unreadable;
+    int result = readVersions(slot.record.ipText, port, versions, kind);
+    if (result != 0 || kind == VersionAnswer::SingleLine)
         return result;
     settings.sketchVersion = versions.sketch;
     settings.textVersion = versions.text;

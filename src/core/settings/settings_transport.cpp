@@ -1,11 +1,10 @@
 #include "core/settings/settings_transport.h"
 
 #include "core/net/tcp_exchange.h"
+#include "core/platform/cancel_scope.h"
 #include "core/units/unit_record.h"
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
 
 namespace kovra {
 
@@ -36,7 +35,7 @@ int sendSettingsMessageTo(const std::string& ipText, uint16_t port, const std::s
         = sendInPieces(text, [&](const char* data, size_t length) { return sendAll(socket, data, length); });
     if (result != 0)
         return result;
-    std::this_thread::sleep_for(std::chrono::milliseconds(kSettingsLingerMs));
+    pauseFor(kSettingsLingerMs);
     return 0;
 }
 

@@ -2,13 +2,12 @@
 
 #include "core/net/command_messages.h"
 #include "core/net/direct_command.h"
+#include "core/platform/cancel_scope.h"
+#include "core/platform/socket_error.h"
 #include "core/settings/settings_transport.h"
 #include "core/wifi/import_status.h"
 #include "core/wifi/module_import.h"
 #include "core/wifi/wifi_results.h"
-
-#include <chrono>
-#include <thread>
 
 namespace kovra {
 
@@ -40,8 +39,8 @@ public:
         for (auto request = step.requests.begin(); result == 0 && request != step.requests.end(); ++request) {
             result = command.exchange(request->bytes, request->answerLength, answer, request->skipCheck);
             // The unit takes a moment to act on a request before it reads the next one.
-            if (result == 0 && request->pauseAfterMs > 0)
-                std::this_thread::sleep_for(std::chrono::milliseconds(request->pauseAfterMs));
+            if (result == 0 && request->pauseAfterMs > 0 && !pauseFor(request->pauseAfterMs))
+                result = kSocketInterrupted;
         }
         command.close();
         return result;
@@ -50,8 +49,8 @@ public:
     int operator()(const AccessorStep& step) const
     {
         const int result = writeSetting(m_unit, step.accessor, step.value);
-        if (result == 0 && step.pauseAfterMs > 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(step.pauseAfterMs));
+        if (result == 0 && step.pauseAfterMs > 0 && !pauseFor(step.pauseAfterMs))
+            return kSocketInterrupted;
         return result;
     }
 

@@ -2,36 +2,38 @@
 
 #include "core/units/model_table.h"
 
-#include <cstdio>
+#include <cstdint>
 
 namespace kovra {
 
 namespace {
 
-std::string withVersion(const char* name, double version)
+// "%1.2f" of hundredths, built from integers: printf would take the decimal point from the
+// locale the GUI adopts ("1,03" under a German one), and this text also names files.
+std::string versionNumber(int hundredths)
 {
-    char text[96];
-    std::snprintf(text, sizeof text, "%s (Ver.%1.2f)", name, version);
-    return text;
+    const int64_t value = hundredths;
+    const int64_t magnitude = value < 0 ? -value : value;
+    const int64_t fraction = magnitude % 100;
+    return std::string(value < 0 ? "-" : "") + std::to_string(magnitude / 100) + (fraction < 10 ? ".0" : ".")
+        + std::to_string(fraction);
 }
 
-std::string formatVersion(const char* pattern, double version)
+std::string withVersion(const char* name, int hundredths)
 {
-    char text[48];
-    std::snprintf(text, sizeof text, pattern, version);
-    return text;
+    return std::string(name) + " (Ver." + versionNumber(hundredths) + ")";
 }
 
-std::string unknownModelText(const UnitRecord& unit, bool showVersions, double version)
+std::string unknownModelText(const UnitRecord& unit, bool showVersions, int version)
 {
     switch (unit.kind) {
     case kKindWifi:
-        return showVersions ? formatVersion("WiFi %1.2f", version) : "WiFi";
+        return showVersions ? "WiFi " + versionNumber(version) : "WiFi";
     case kKindKovra4:
-        return showVersions ? formatVersion("K4 %1.2f", version) : "KOVRA4";
+        return showVersions ? "K4 " + versionNumber(version) : "KOVRA4";
     case kKindQx:
         // QX units share the KOVRA4 version label.
-        return showVersions ? formatVersion("K4 %1.2f", version) : "QX";
+        return showVersions ? "K4 " + versionNumber(version) : "QX";
     default:
         return unit.typePair();
     }
@@ -41,7 +43,7 @@ std::string unknownModelText(const UnitRecord& unit, bool showVersions, double v
 
 std::string modelText(const UnitRecord& unit, const UnitSettings& settings, bool showVersions)
 {
-    const double version = settings.sketchVersion / 100.0;
+    const int version = settings.sketchVersion;
     if (unit.modelIndex < 0)
         return unknownModelText(unit, showVersions, version);
 

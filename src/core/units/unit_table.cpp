@@ -9,6 +9,12 @@ UnitTable::UnitTable()
 {
 }
 
+UnitTable::UnitTable(const UnitTable& other)
+    : m_slots(std::make_unique<std::array<UnitSlot, kMaxUnits>>(*other.m_slots))
+    , m_unitCount(other.m_unitCount)
+{
+}
+
 void UnitTable::reset()
 {
     for (auto& s : *m_slots)
@@ -22,6 +28,14 @@ bool UnitTable::accept()
         return false;
     ++m_unitCount;
     return true;
+}
+
+bool UnitTable::append(const UnitSlot& unit)
+{
+    if (full())
+        return false;
+    (*m_slots)[size_t(m_unitCount)] = unit;
+    return accept();
 }
 
 void UnitTable::removeSlot(int i)

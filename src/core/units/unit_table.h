@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/units/unit_settings.h"
 #include "core/units/unit_record.h"
+#include "core/units/unit_settings.h"
 
 #include <array>
 #include <memory>
@@ -17,11 +17,13 @@ struct UnitSlot {
 };
 
 // The 256-slot unit table, filled from slot 0, `unitCount` slots in use.
-// Owned by the window model; a search fills it on a worker thread while the GUI shows
-// nothing of it, and model-query workers each write only their own slot.
+// The window model's table belongs to the window's thread alone: flows work on copies of
+// it or of single slots and hand back slots through the model's methods.
 class UnitTable {
 public:
     UnitTable();
+    UnitTable(const UnitTable& other);
+    UnitTable& operator=(const UnitTable&) = delete;
 
     int unitCount() const { return m_unitCount; }
     bool full() const { return m_unitCount >= kMaxUnits; }
@@ -39,6 +41,8 @@ public:
 
     // Takes the scratch slot at unitCount into use. False when the table is full.
     bool accept();
+    // Stores the unit in the next slot. False when the table is full.
+    bool append(const UnitSlot& unit);
 
     // Removes slot i: later slots move down by one. Out-of-range i changes nothing.
     void removeSlot(int i);

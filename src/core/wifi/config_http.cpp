@@ -1,11 +1,14 @@
 #include "core/wifi/config_http.h"
 
 #include "core/platform/bind_address.h"
+#include "core/platform/cancel_scope.h"
 #include "core/wifi/wifi_results.h"
 
 #include <curl/curl.h>
 #include <memory>
 #include <mutex>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace kovra {
 
@@ -52,10 +55,32 @@ size_t collect(char* data, size_t size, size_t count, void* user)
     return length;
 }
 
+// libcurl's sockets join the cancel scope of the thread that runs the request, so that a
+// closing window ends a transfer at once instead of after its time-out.
+curl_socket_t openScopedSocket(void* scope, curlsocktype, curl_sockaddr* address)
+{
+    const int fd = ::socket(address->family, address->socktype | SOCK_CLOEXEC, address->protocol);
+    if (fd >= 0 && scope)
+        static_cast<CancelScope*>(scope)->add(fd);
+    return fd >= 0 ? fd : CURL_SOCKET_BAD;
+}
+
+int closeScopedSocket(void* scope, curl_socket_t fd)
+{
+    if (scope)
+        static_cast<CancelScope*>(scope)->remove(fd);
+    return ::close(fd);
+}
+
 // What every module request shares besides its own options: the adapter, the time-outs,
-// and no signals (requests run on worker threads too).
+// no signals (requests run on worker threads too) and the cancel scope.
 void setCommonOptions(CURL* handle, long totalTimeoutMs)
 {
+    CancelScope* scope = currentCancelScope();
+    curl_easy_setopt(handle, CURLOPT_OPENSOCKETFUNCTION, openScopedSocket);
+    curl_easy_setopt(handle, CURLOPT_OPENSOCKETDATA, scope);
+    curl_easy_setopt(handle, CURLOPT_CLOSESOCKETFUNCTION, closeScopedSocket);
+    curl_easy_setopt(handle, CURLOPT_CLOSESOCKETDATA, scope);
     const Ipv4 local = bindAddress();
     if (local != 0) {
         // "host!" names a local address, never an interface name.

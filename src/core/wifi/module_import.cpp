@@ -1,5 +1,6 @@
 #include "core/wifi/module_import.h"
 
+#include "core/platform/cancel_scope.h"
 #include "core/wifi/import_status.h"
 #include "core/wifi/wifi_results.h"
 
@@ -25,8 +26,10 @@ public:
             m_thread.join();
         m_running = true;
         importStatus = kImportRunning;
-        // The thread owns copies of both texts: the caller's may go at once.
-        m_thread = std::thread([this, ipText, record, httpPort] {
+        // The thread owns copies of both texts: the caller's may go at once. It runs in the
+        // caller's cancel scope: a closing window ends the transfer.
+        m_thread = std::thread([this, ipText, record, httpPort, scope = currentCancelScope()] {
+            EnterCancelScope enter(scope);
             const int result = postRecord(ipText, record, httpPort);
             importStatus = result == 0 ? kImportDone : kImportFailed;
             m_running = false;
