@@ -249,6 +249,29 @@
     </message>
 </context>
 <context>
+    <name>kovra::DiagnosisWindow</name>
+    <message>
+        <source>診断</source>
+        <translation>Diagnosis</translation>
+    </message>
+    <message>
+        <source>再診断(&amp;R)</source>
+        <translation>&amp;Run again</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>診断しています...</source>
+        <translation>Diagnosing...</translation>
+    </message>
+    <message>
+        <source>診断結果</source>
+        <translation>Diagnosis result</translation>
+    </message>
+</context>
+<context>
     <name>kovra::DoAlertDialog</name>
     <message>
         <source>DOアラート設定</source>
@@ -651,6 +674,10 @@
     <message>
         <source>デバイスリストを保存できませんでした。</source>
         <translation>The device list could not be saved.</translation>
+    </message>
+    <message>
+        <source>診断(&amp;D)...</source>
+        <translation>&amp;Diagnose...</translation>
     </message>
 </context>
 <context>
