@@ -18,6 +18,7 @@ struct CliOptions {
     bool yes = false; // --yes: OK/Yes to every question
     bool viewVersions = false; // --view-versions: as the "-VIEWVER" switch
     bool wifiMask = false; // --wifi-mask: as the "-WIFIMASK" switch
+    std::string language; // --lang en|ja: applied by main before the parse (messages may come first)
 };
 
 } // namespace kovra::cli

@@ -3,6 +3,7 @@
 #include "cli/dialog_words.h"
 #include "core/alerts/mail_test_send.h"
 #include "core/app/setting_outcome_text.h"
+#include "core/platform/text_catalogue.h"
 
 #include <istream>
 #include <ostream>
@@ -26,7 +27,7 @@ void CliUserInterface::showMessage(const std::string& text)
     if (m_holdMessages)
         m_heldMessages.push_back(text);
     else
-        m_err << text << std::endl;
+        m_err << systemText(text) << std::endl;
 }
 
 int CliUserInterface::messageCount() const
@@ -42,7 +43,7 @@ bool CliUserInterface::ask(const std::string& text, const char* choices)
         return true;
     if (!m_interactive)
         return false;
-    m_err << text << " [" << choices << "] " << std::flush;
+    m_err << systemText(text) << " [" << choices << "] " << std::flush;
     std::string answer;
     if (!std::getline(m_in, answer))
         return false;

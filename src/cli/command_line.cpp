@@ -24,8 +24,8 @@ constexpr char kFooter[]
 std::string versionText()
 {
     const ProgramVersion v = programVersion();
-    return "kovractl " + std::to_string(v.major) + "." + std::to_string(v.minor) + "." + std::to_string(v.build)
-        + "." + std::to_string(v.revision);
+    return "kovractl " + std::to_string(v.major) + "." + std::to_string(v.minor) + "."
+        + std::to_string(v.build) + "." + std::to_string(v.revision);
 }
 
 std::string joined(const std::vector<std::string>& words)
@@ -65,6 +65,11 @@ CommandLine::CommandLine()
     app.add_flag("--view-versions", m_options.viewVersions,
         "as the GUI's -VIEWVER: firmware versions in the model column");
     app.add_flag("--wifi-mask", m_options.wifiMask, "as the GUI's -WIFIMASK");
+    app.add_option("--lang", m_options.language,
+           "the language of the messages: en or ja (default: English when the locale's language is "
+           "English, else Japanese)")
+        ->type_name("LANG")
+        ->check(CLI::IsMember({ "en", "ja" }));
     for (const auto& command : m_commands) {
         CLI::App* sub = app.add_subcommand(command->name(), command->summary());
         sub->group("Commands");

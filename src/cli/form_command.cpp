@@ -4,6 +4,7 @@
 #include "cli/cli_session.h"
 #include "cli/cli_user_interface.h"
 #include "core/platform/cp932_text.h"
+#include "core/platform/text_catalogue.h"
 #include "core/settings/write_plan.h"
 
 #include <cstdlib>
@@ -101,7 +102,7 @@ public:
             });
         const int status = formCommandStatus(ui.dialogResult(), session.settingCommand(m_command));
         for (const auto& message : ui.takeHeldMessages())
-            (status == kExitOk ? session.out() : session.err()) << message << std::endl;
+            (status == kExitOk ? session.out() : session.err()) << systemText(message) << std::endl;
         return status;
     }
 

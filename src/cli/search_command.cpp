@@ -25,7 +25,7 @@ void printRows(CliSession& session, bool csv = false)
     std::vector<std::vector<std::string>> cells;
     for (const auto& row : rows)
         cells.push_back({ row.mac, row.ip, row.model });
-    printTextTable(session.out(), { "MACアドレス", "IPアドレス", "機種" }, cells);
+    printTextTable(session.out(), deviceListHeadings(), cells);
 }
 
 // `search`: the search button, then the device list.

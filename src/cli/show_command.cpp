@@ -56,8 +56,7 @@ public:
             }.dump(2) << std::endl;
             return kExitOk;
         }
-        printTextTable(
-            session.out(), { "MACアドレス", "IPアドレス", "機種" }, { { row->mac, row->ip, row->model } });
+        printTextTable(session.out(), deviceListHeadings(), { { row->mac, row->ip, row->model } });
         session.out() << "\n";
         std::vector<std::vector<std::string>> cells;
         for (auto it = settings.begin(); it != settings.end(); ++it)

@@ -1,5 +1,7 @@
 #include "cli/text_table.h"
 
+#include "core/platform/text_catalogue.h"
+
 #include <algorithm>
 #include <ostream>
 
@@ -39,6 +41,11 @@ void printTextTable(std::ostream& out, const std::vector<std::string>& heading,
     line(heading);
     for (const auto& row : rows)
         line(row);
+}
+
+std::vector<std::string> deviceListHeadings()
+{
+    return { systemText("MACアドレス"), systemText("IPアドレス"), systemText("機種") };
 }
 
 } // namespace kovra::cli

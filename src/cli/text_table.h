@@ -10,4 +10,7 @@ namespace kovra::cli {
 void printTextTable(std::ostream& out, const std::vector<std::string>& heading,
     const std::vector<std::vector<std::string>>& rows);
 
+// The device list's column headings, as the window shows them, in the current language.
+std::vector<std::string> deviceListHeadings();
+
 } // namespace kovra::cli

@@ -1,8 +1,8 @@
 #include "gui/analog_entry_box.h"
 
 #include "core/alerts/numeric_entry_filter.h"
+#include "gui/core_text.h"
 
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 
@@ -14,15 +14,10 @@ void showAnalogMessageBox(QWidget* parent, const QString& text)
     box.exec();
 }
 
-QString analogCoreText(const char* text)
-{
-    return QCoreApplication::translate("kovra", text);
-}
-
 void applyAnalogEntry(QLineEdit* box, const AnalogEntryOutcome& outcome, const AnalogMessage& message)
 {
     if (outcome.nonNumeric)
-        message(box->window(), analogCoreText(kNonNumericEntryMessage));
+        message(box->window(), coreText(kNonNumericEntryMessage));
     if (outcome.replaceText)
         box->setText(QString::fromStdString(outcome.text));
 }

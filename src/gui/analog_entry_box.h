@@ -16,9 +16,6 @@ using AnalogMessage = std::function<void(QWidget* parent, const QString& text)>;
 
 void showAnalogMessageBox(QWidget* parent, const QString& text);
 
-// A fixed text of the core, passed through Qt's translation so a translation can be added.
-QString analogCoreText(const char* text);
-
 // Shows what one change of a numeric edit box gave: the filter's message, then the box
 // reset to the accepted run or rewritten with the limited value.
 void applyAnalogEntry(QLineEdit* box, const AnalogEntryOutcome& outcome, const AnalogMessage& message);

@@ -2,6 +2,7 @@
 
 #include "core/app/dialog_form.h"
 #include "gui/analog_entry_box.h"
+#include "gui/core_text.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -33,7 +34,7 @@ QComboBox* coreChoiceCombo(const std::vector<ChoiceItem>& choices, int value)
 {
     auto* combo = new QComboBox;
     for (const auto& choice : choices)
-        combo->addItem(analogCoreText(choice.text.c_str()), choice.value);
+        combo->addItem(coreText(choice.text.c_str()), choice.value);
     combo->setCurrentIndex(combo->findData(value));
     return combo;
 }

@@ -1,5 +1,6 @@
 #include "gui/do_alert_dialog.h"
 
+#include "gui/core_text.h"
 #include "gui/dialog_controls.h"
 #include "gui/do_alert_preview_painter.h"
 
@@ -125,10 +126,10 @@ void DoAlertDialog::showInput()
     m_high->setText(QString::fromStdString(m_form.highText()));
     m_low->setText(QString::fromStdString(m_form.lowText()));
     m_width->setText(QString::fromStdString(m_form.widthText()));
-    const QString unit = analogCoreText(analogEntryUnit(m_form.rangeType()).c_str());
+    const QString unit = coreText(analogEntryUnit(m_form.rangeType()).c_str());
     for (QLabel* label : m_units)
         label->setText(unit);
-    m_caption->setTitle(tr("アナログ閾値 ( %1 )").arg(analogCoreText(m_form.rangeName().c_str())));
+    m_caption->setTitle(tr("アナログ閾値 ( %1 )").arg(coreText(m_form.rangeName().c_str())));
     showPreview();
 }
 

@@ -18,14 +18,7 @@ namespace kovra {
 namespace {
 
 // Grid columns of a DO row.
-enum RowColumn : int {
-    kNameColumn,
-    kNormalColumn,
-    kOnAtStartColumn,
-    kOneShotColumn,
-    kTimeColumn,
-    kUnitColumn
-};
+enum RowColumn { kNameColumn, kNormalColumn, kOnAtStartColumn, kOneShotColumn, kTimeColumn, kUnitColumn };
 
 } // namespace
 

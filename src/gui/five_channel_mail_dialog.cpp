@@ -3,6 +3,7 @@
 #include "core/alerts/analog_range_type.h"
 #include "core/app/setting_outcome_text.h"
 #include "core/app/user_interface.h"
+#include "gui/core_text.h"
 #include "gui/ip_address_edit.h"
 
 #include <QCheckBox>
@@ -36,7 +37,7 @@ QLineEdit* limited(QLineEdit* edit, int maxLength)
 
 QString unitText(AnalogRangeType type)
 {
-    return analogCoreText(analogEntryUnit(type).c_str());
+    return coreText(analogEntryUnit(type).c_str());
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "core/app/device_list_export.h"
 #include "core/app/system_texts.h"
 #include "core/diagnostics/diagnosis_setup.h"
+#include "gui/core_text.h"
 #include "gui/diagnosis_window.h"
 #include "gui/dialog_controls.h"
 #include "gui/dialog_registry.h"
@@ -285,7 +286,7 @@ void MainWindow::setAdapterLines(const std::vector<std::string>& lines, int sele
 
 void MainWindow::setStatusText(const std::string& text)
 {
-    m_statusLine->setText(tr(text.c_str()));
+    m_statusLine->setText(coreText(text));
 }
 
 void MainWindow::setMainControlsEnabled(bool enabled)

@@ -1,6 +1,7 @@
 #include "gui/qt_user_interface.h"
 
 #include "core/app/file_dialog_filter.h"
+#include "gui/core_text.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -37,16 +38,11 @@ template <typename Result> Result QtUserInterface::onGuiThread(std::function<Res
     return answer.get();
 }
 
-static QString uiText(const std::string& text)
-{
-    return QCoreApplication::translate("kovra", text.c_str());
-}
-
 void QtUserInterface::showMessage(const std::string& text)
 {
     onGuiThread<bool>(
         [this, text] {
-            QMessageBox::information(m_parent, QString(), uiText(text), QMessageBox::Ok);
+            QMessageBox::information(m_parent, QString(), coreText(text), QMessageBox::Ok);
             return true;
         },
         false);
@@ -56,7 +52,7 @@ bool QtUserInterface::askOkCancel(const std::string& text)
 {
     return onGuiThread<bool>(
         [this, text] {
-            return QMessageBox::question(m_parent, QString(), uiText(text),
+            return QMessageBox::question(m_parent, QString(), coreText(text),
                        QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
                 == QMessageBox::Ok;
         },
@@ -67,7 +63,7 @@ bool QtUserInterface::askYesNo(const std::string& text)
 {
     return onGuiThread<bool>(
         [this, text] {
-            return QMessageBox::question(m_parent, QString(), uiText(text),
+            return QMessageBox::question(m_parent, QString(), coreText(text),
                        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
                 == QMessageBox::Yes;
         },
@@ -78,7 +74,7 @@ bool QtUserInterface::askBeforeWrite(const std::string& text, const std::string&
 {
     return onGuiThread<bool>(
         [this, text, details] {
-            QMessageBox box(QMessageBox::Question, QString(), uiText(text),
+            QMessageBox box(QMessageBox::Question, QString(), coreText(text),
                 QMessageBox::Ok | QMessageBox::Cancel, m_parent);
             box.setDefaultButton(QMessageBox::Cancel);
             box.setObjectName("writeQuestion");

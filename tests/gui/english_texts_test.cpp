@@ -1,0 +1,65 @@
+// The GUI in English: the window's own captions from its embedded catalogue and the core's
+// messages from theirs; back in Japanese, every text is the source text again.
+#include "gui/main_window.h"
+#include "gui/program_language.h"
+#include "support/loopback_adapter.h"
+#include "support/message_box_closer.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+using namespace kovra;
+using kovra::test_support::loopbackAdapter;
+using kovra::test_support::MessageBoxCloser;
+
+namespace {
+
+// The catalogues of the build tree, found as the program finds them.
+std::string buildLocaleDir()
+{
+    return localeDirFor(QCoreApplication::applicationFilePath().toStdString());
+}
+
+struct LanguageGuard {
+    explicit LanguageGuard(Language language) { applyProgramLanguage(language, buildLocaleDir()); }
+    ~LanguageGuard() { applyProgramLanguage(Language::Japanese, buildLocaleDir()); }
+};
+
+QString buttonText(MainWindow& window, int id)
+{
+    return qobject_cast<QAbstractButton*>(window.control(id))->text();
+}
+
+} // namespace
+
+TEST(EnglishTexts, MainWindowCaptionsAndCoreMessagesFollowTheLanguage)
+{
+    struct Expected {
+        Language language;
+        QString search, mail, header, message;
+    };
+    const Expected cases[] = {
+        { Language::English, "&Search", "Mail alert", "MAC address", "Cannot add the unit" },
+        { Language::Japanese, "検索(&S)", "メールアラート", "MACアドレス", "追加できません" },
+    };
+    for (const Expected& expected : cases) {
+        LanguageGuard language(expected.language);
+        MessageBoxCloser closer;
+        MainWindow window("", nullptr, loopbackAdapter);
+        ASSERT_EQ(window.initialize(), MainWindowModel::StartResult::Ready);
+        window.show();
+        EXPECT_EQ(buttonText(window, 1001), expected.search);
+        EXPECT_EQ(buttonText(window, 1000), expected.mail);
+        EXPECT_EQ(qobject_cast<QTreeWidget*>(window.control(1012))->headerItem()->text(0), expected.header);
+
+        // Adding an address where nothing answers: the core's message, shown by the window.
+        qobject_cast<QLineEdit*>(window.control(1205))->setText("127.0.0.78");
+        qobject_cast<QPushButton*>(window.control(1002))->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!closer.texts().isEmpty(), 10000);
+        EXPECT_EQ(closer.texts().first(), expected.message);
+    }
+}
