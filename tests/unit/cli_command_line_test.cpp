@@ -20,9 +20,9 @@ struct GoodLine {
 class CliGoodLine : public testing::TestWithParam<GoodLine> { };
 
 cli::CliOptions globals(std::string adapter, std::string port, bool json, bool yes = false,
-    bool viewVersions = false, bool wifiMask = false)
+    bool viewVersions = false, bool wifiMask = false, std::string language = "")
 {
-    return { std::move(adapter), std::move(port), json, yes, viewVersions, wifiMask };
+    return { std::move(adapter), std::move(port), json, yes, viewVersions, wifiMask, std::move(language) };
 }
 
 } // namespace
@@ -41,6 +41,7 @@ TEST_P(CliGoodLine, RunsItsCommandWithTheGlobalOptions)
     EXPECT_EQ(line.options().yes, c.options.yes);
     EXPECT_EQ(line.options().viewVersions, c.options.viewVersions);
     EXPECT_EQ(line.options().wifiMask, c.options.wifiMask);
+    EXPECT_EQ(line.options().language, c.options.language);
     EXPECT_EQ(out.str() + err.str(), "");
 }
 
@@ -62,7 +63,9 @@ INSTANTIATE_TEST_SUITE_P(Lines, CliGoodLine,
                        "--gateway", "203.0.113.254", "--yes" },
             "set-address", globals("", "10001", false, true) },
         GoodLine { { "other", "203.0.113.60", "keep-idle=30", "ssid=plant floor", "--dry-run", "--json" },
-            "other", globals("", "10001", true) }));
+            "other", globals("", "10001", true) },
+        GoodLine { { "search", "--lang", "en" }, "search",
+            globals("", "10001", false, false, false, false, "en") }));
 
 namespace {
 
