@@ -1,7 +1,7 @@
 // The GUI in English: the window's own captions from its embedded catalogue and the core's
 // messages from theirs; back in Japanese, every text is the source text again.
 #include "gui/main_window.h"
-#include "gui/program_language.h"
+#include "support/language_guard.h"
 #include "support/loopback_adapter.h"
 #include "support/message_box_closer.h"
 
@@ -13,21 +13,11 @@
 #include <gtest/gtest.h>
 
 using namespace kovra;
+using kovra::test_support::LanguageGuard;
 using kovra::test_support::loopbackAdapter;
 using kovra::test_support::MessageBoxCloser;
 
 namespace {
-
-// The catalogues of the build tree, found as the program finds them.
-std::string buildLocaleDir()
-{
-    return localeDirFor(QCoreApplication::applicationFilePath().toStdString());
-}
-
-struct LanguageGuard {
-    explicit LanguageGuard(Language language) { applyProgramLanguage(language, buildLocaleDir()); }
-    ~LanguageGuard() { applyProgramLanguage(Language::Japanese, buildLocaleDir()); }
-};
 
 QString buttonText(MainWindow& window, int id)
 {

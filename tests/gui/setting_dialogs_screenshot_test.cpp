@@ -7,6 +7,7 @@
 #include "core/functions/input_extension_paths.h"
 #include "core/functions/other_settings_paths.h"
 #include "gui/dialog_registry.h"
+#include "support/language_guard.h"
 #include "support/screen_grab.h"
 
 #include <QApplication>
@@ -68,6 +69,8 @@ TEST(SettingDialogsScreenshot, ShowsEachDialog)
     const QString directory = qEnvironmentVariable("KOVRA_SCREENSHOT_DIR");
     if (directory.isEmpty())
         GTEST_SKIP() << "runs from scripts/screenshot-dialogs under Xvfb";
+    // In the language the program would choose here: LANG=en_US.UTF-8 gives the English dialogs.
+    test_support::LanguageGuard language(chooseLanguage(""));
     const Shot shots[] = {
         { "udp-keep-alive-147", 6, 6, 0, makeUdpKeepAlivePath },
         { "keep-alive-wifi-141", 3, 1, 127, makeKeepAliveWifiPath },
