@@ -679,6 +679,10 @@
         <source>診断(&amp;D)...</source>
         <translation>&amp;Diagnose...</translation>
     </message>
+    <message>
+        <source>IPアドレスが重複しています (同じアドレスで別のユニットが応答しています)</source>
+        <translation>IP address conflict (another unit answers with the same address)</translation>
+    </message>
 </context>
 <context>
     <name>kovra::PairMapWindow</name>

@@ -12,8 +12,10 @@
 #include "gui/program_icon.h"
 
 #include <QAction>
+#include <QBrush>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QColor>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -319,16 +321,29 @@ void MainWindow::clearDeviceRows()
 
 void MainWindow::insertDeviceRow(int index, const DeviceRow& row)
 {
-    auto* item = new QTreeWidgetItem({ fromUtf8(row.mac), fromUtf8(row.ip), fromUtf8(row.model) });
+    auto* item = new QTreeWidgetItem;
     m_deviceList->insertTopLevelItem(index, item);
+    showDeviceRow(item, row);
 }
 
 void MainWindow::updateDeviceRow(int index, const DeviceRow& row)
 {
-    if (QTreeWidgetItem* item = m_deviceList->topLevelItem(index)) {
-        item->setText(0, fromUtf8(row.mac));
-        item->setText(1, fromUtf8(row.ip));
-        item->setText(2, fromUtf8(row.model));
+    if (QTreeWidgetItem* item = m_deviceList->topLevelItem(index))
+        showDeviceRow(item, row);
+}
+
+void MainWindow::showDeviceRow(QTreeWidgetItem* item, const DeviceRow& row)
+{
+    item->setText(0, fromUtf8(row.mac));
+    item->setText(1, fromUtf8(row.ip));
+    item->setText(2, fromUtf8(row.model));
+    // Two units with one address: both rows stand out, and say why.
+    const QString why = row.addressConflict
+        ? tr("IPアドレスが重複しています (同じアドレスで別のユニットが応答しています)")
+        : QString();
+    for (int column = 0; column < item->columnCount(); ++column) {
+        item->setBackground(column, row.addressConflict ? QBrush(QColor(0xFF, 0xD6, 0xD6)) : QBrush());
+        item->setToolTip(column, why);
     }
 }
 

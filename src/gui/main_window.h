@@ -17,6 +17,7 @@ class QPushButton;
 class QStackedWidget;
 class QTimer;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace kovra {
 
@@ -51,6 +52,7 @@ private:
     void connectControls();
     void shutDownFlows();
     void exportDeviceList();
+    void showDeviceRow(QTreeWidgetItem* item, const DeviceRow& row);
     void openDiagnosis();
 
     // MainWindowView

@@ -56,3 +56,13 @@ assert queries["203.0.113.18"] == "bad answer" and queries["203.0.113.10"] == "o
 assert queries["198.18.0.10"] == "not queried", queries
 print("doctor json: ok")
 PY
+
+# The device list flags the two units that answer with one address, and only them.
+"$KOVRA_BIN/kovractl" --json search >"$work/rows.json" 2>/dev/null || true
+python3 - "$work/rows.json" <<'PY'
+import json, sys
+rows = json.load(open(sys.argv[1]))
+flagged = sorted((r["ip"], r["mac"]) for r in rows if r["addressConflict"])
+assert flagged == [("203.0.113.13", "02-4B-56-00-71-0D"), ("203.0.113.13", "02-4B-56-AA-BB-CC")], flagged
+print("search: the address conflict is flagged on both rows")
+PY

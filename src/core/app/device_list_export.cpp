@@ -28,6 +28,7 @@ nlohmann::ordered_json deviceRowJson(const UnitSlot& slot, const DeviceRow& row)
         { "sketchVersion", slot.settings.sketchVersion },
         { "textVersion", slot.settings.textVersion },
         { "firmwareText", cp932ToUtf8(unit.firmwareText) },
+        { "addressConflict", row.addressConflict },
     };
 }
 

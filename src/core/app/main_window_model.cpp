@@ -1,6 +1,7 @@
 #include "core/app/main_window_model.h"
 
 #include "core/app/add_unit_flow.h"
+#include "core/app/address_conflicts.h"
 #include "core/app/setting_command_choice.h"
 #include "core/app/system_texts.h"
 #include "core/app/unit_address_writers.h"
@@ -193,6 +194,9 @@ void MainWindowModel::removeSlot(int slot)
     }
     m_view.removeSelectedDeviceRow();
     m_selectedIpText.clear();
+    // A unit that held an address with another is gone: the other's mark goes too.
+    for (int index : markAddressConflicts(m_rows))
+        m_view.updateDeviceRow(index, m_rows[size_t(index)]);
 }
 
 void MainWindowModel::onSettingCommand(SettingCommand command, SettingCommandFlow::Done done)
@@ -283,9 +287,11 @@ void MainWindowModel::unitRefreshed(const UnitSlot& unit)
     if (slot < 0 || m_table.record(slot).mac != unit.record.mac)
         return;
     m_table.slot(slot) = unit;
-    const DeviceRow row = unitRowText(m_table.slot(slot), m_options.showVersions);
+    DeviceRow row = unitRowText(m_table.slot(slot), m_options.showVersions);
     for (size_t i = 0; i < m_rows.size(); ++i) {
-        if (m_rows[i].ip == row.ip) {
+        // Another unit may answer with the same address: only this unit's row changes.
+        if (m_rows[i].ip == row.ip && m_rows[i].mac == row.mac) {
+            row.addressConflict = m_rows[i].addressConflict;
             m_rows[i] = row;
             m_view.updateDeviceRow(int(i), row);
         }
@@ -312,8 +318,13 @@ void MainWindowModel::takeUnit(const UnitSlot& unit, const std::optional<DeviceR
     ++m_rowsDone;
     if (!row || !m_table.append(unit))
         return;
-    m_view.insertDeviceRow(m_rowsAdded, *row);
     m_rows.insert(m_rows.begin() + m_rowsAdded, *row);
+    const std::vector<int> marked = markAddressConflicts(m_rows);
+    m_view.insertDeviceRow(m_rowsAdded, m_rows[size_t(m_rowsAdded)]);
+    for (int index : marked) {
+        if (index != m_rowsAdded)
+            m_view.updateDeviceRow(index, m_rows[size_t(index)]);
+    }
     ++m_rowsAdded;
 }
 

@@ -7,11 +7,13 @@
 
 namespace kovra {
 
-// One row of the device list: hardware address, IP address, model text.
+// One row of the device list: hardware address, IP address, model text, and whether another
+// unit of the list answers with the same IP address.
 struct DeviceRow {
     std::string mac;
     std::string ip;
     std::string model;
+    bool addressConflict = false;
 };
 
 // What the main window model asks of the window that shows it. All calls come on the
