@@ -2,6 +2,7 @@
 // as CSV or JSON.
 #include "gui/main_window.h"
 #include "support/loopback_adapter.h"
+#include "support/main_window_units.h"
 #include "support/message_box_closer.h"
 #include "support/simulated_fleet.h"
 
@@ -17,17 +18,11 @@
 #include <nlohmann/json.hpp>
 
 using namespace kovra;
+using kovra::test_support::addUnit;
 using kovra::test_support::loopbackAdapter;
 using kovra::test_support::MessageBoxCloser;
 
 namespace {
-
-void addUnit(MainWindow& window, const QString& address)
-{
-    qobject_cast<QLineEdit*>(window.control(1205))->setText(address);
-    qobject_cast<QPushButton*>(window.control(1002))->click();
-    QTRY_VERIFY_WITH_TIMEOUT(!window.model().adding(), 30000);
-}
 
 QByteArray contents(const QString& path)
 {

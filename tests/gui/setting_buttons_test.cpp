@@ -3,6 +3,7 @@
 #include "core/app/dialog_form.h"
 #include "gui/main_window.h"
 #include "support/loopback_adapter.h"
+#include "support/main_window_units.h"
 #include "support/message_box_closer.h"
 #include "support/simulated_fleet.h"
 
@@ -17,25 +18,9 @@
 #include <gtest/gtest.h>
 
 using namespace kovra;
+using kovra::test_support::addAndSelect;
 using kovra::test_support::loopbackAdapter;
 using kovra::test_support::MessageBoxCloser;
-
-namespace {
-
-// Lists the unit by its address and selects its row.
-void addAndSelect(MainWindow& window, const QString& address)
-{
-    qobject_cast<QLineEdit*>(window.control(1205))->setText(address);
-    qobject_cast<QPushButton*>(window.control(1002))->click();
-    QTRY_VERIFY_WITH_TIMEOUT(!window.model().adding(), 30000);
-    auto* list = qobject_cast<QTreeWidget*>(window.control(1012));
-    const auto items = list->findItems(address, Qt::MatchExactly, 1);
-    ASSERT_EQ(items.size(), 1);
-    list->setCurrentItem(items.first());
-    items.first()->setSelected(true);
-}
-
-} // namespace
 
 TEST(SettingButtons, WindowKeepsPaintingWhileTheDialogsDirectCommandsWait)
 {

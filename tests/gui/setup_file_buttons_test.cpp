@@ -5,6 +5,7 @@
 #include "gui/main_window.h"
 #include "gui/qt_user_interface.h"
 #include "support/loopback_adapter.h"
+#include "support/main_window_units.h"
 #include "support/simulated_fleet.h"
 
 #include <QApplication>
@@ -24,21 +25,10 @@
 #include <gtest/gtest.h>
 
 using namespace kovra;
+using kovra::test_support::addAndSelect;
 using kovra::test_support::loopbackAdapter;
 
 namespace {
-
-void addAndSelect(MainWindow& window, const QString& address)
-{
-    qobject_cast<QLineEdit*>(window.control(1205))->setText(address);
-    qobject_cast<QPushButton*>(window.control(1002))->click();
-    QTRY_VERIFY_WITH_TIMEOUT(!window.model().adding(), 30000);
-    auto* list = qobject_cast<QTreeWidget*>(window.control(1012));
-    const auto items = list->findItems(address, Qt::MatchExactly, 1);
-    ASSERT_EQ(items.size(), 1);
-    list->setCurrentItem(items.first());
-    items.first()->setSelected(true);
-}
 
 // Plays the operator: answers each modal window of the flow as it comes up.
 struct Operator {

@@ -3,6 +3,9 @@
 #include "core/functions/extension_setup_image.h"
 #include "core/wifi/module_reads.h"
 
+#include <algorithm>
+#include <array>
+
 namespace kovra {
 
 namespace {
@@ -22,8 +25,25 @@ ConnectionReaders unitConnectionReaders()
             } };
 }
 
+namespace {
+
+// The address as four numbers, so that .9 sorts before .10; texts that are no address last.
+std::array<int, 5> addressOrder(const std::string& ipText)
+{
+    Ipv4 address = 0;
+    if (!parseIpv4(ipText, address))
+        return { 1, 0, 0, 0, 0 };
+    return { 0, ipv4Byte(address, 0), ipv4Byte(address, 1), ipv4Byte(address, 2), ipv4Byte(address, 3) };
+}
+
+} // namespace
+
 FleetConnections readFleetConnections(std::vector<UnitSlot> slots, const ConnectionReaders& readers)
 {
+    // Units answer a search in any order: the map lists them by address.
+    std::stable_sort(slots.begin(), slots.end(), [](const UnitSlot& a, const UnitSlot& b) {
+        return addressOrder(a.record.ipText) < addressOrder(b.record.ipText);
+    });
     FleetConnections fleet;
     for (UnitSlot& slot : slots) {
         if (connectionsInRecords(slot.record) && !readers.records(slot.record))

@@ -21,7 +21,7 @@ struct ConnectionReaders {
 // The reads from the units themselves.
 ConnectionReaders unitConnectionReaders();
 
-// The connections of every unit, in table order, and the addresses of the units whose
+// The connections of every unit, in address order, and the addresses of the units whose
 // records or tunnel could not be read (they are mapped from what the search read).
 struct FleetConnections {
     std::vector<UnitConnections> units;
