@@ -64,7 +64,7 @@ bool CliUserInterface::askBeforeWrite(const std::string& text, const std::string
 {
     if (!details.empty()) {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_err << details << std::flush;
+        m_err << systemText(details) << std::flush;
     }
     return ask(text, "ok/cancel");
 }

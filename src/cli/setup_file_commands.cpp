@@ -1,6 +1,8 @@
 #include "cli/argument_checks.h"
 #include "cli/cli_session.h"
 #include "cli/command.h"
+#include "core/app/setup_file_texts.h"
+#include "core/platform/text_catalogue.h"
 #include "core/setupfiles/batch_write.h"
 #include "core/setupfiles/setup_diff.h"
 #include "core/setupfiles/setup_file_store.h"
@@ -211,7 +213,7 @@ public:
         }
         std::string live;
         if (readUnitSetup(unit, live) != 0) {
-            session.err() << "設定の読み込みに失敗しました。" << std::endl;
+            session.err() << systemText(texts::kReadFailed) << std::endl;
             return kExitFailed;
         }
         const auto changes = diffSetup(kind, file, live);
@@ -266,7 +268,7 @@ public:
         const auto began = std::chrono::steady_clock::now();
         const int result = cloneUnit(source, units, options, results, lineReporter(session));
         if (result == kSetupReadFailed) {
-            session.err() << "設定の読み込みに失敗しました。" << std::endl;
+            session.err() << systemText(texts::kReadFailed) << std::endl;
             return kExitFailed;
         }
         if (result != 0) {

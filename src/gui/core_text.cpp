@@ -6,12 +6,12 @@ namespace kovra {
 
 QString coreText(const char* text)
 {
-    return QString::fromUtf8(systemText(text));
+    return coreText(std::string(text ? text : ""));
 }
 
 QString coreText(const std::string& text)
 {
-    return coreText(text.c_str());
+    return QString::fromStdString(systemText(text));
 }
 
 } // namespace kovra

@@ -79,7 +79,7 @@ bool QtUserInterface::askBeforeWrite(const std::string& text, const std::string&
             box.setDefaultButton(QMessageBox::Cancel);
             box.setObjectName("writeQuestion");
             if (!details.empty())
-                box.setInformativeText("<pre>" + QString::fromStdString(details).toHtmlEscaped() + "</pre>");
+                box.setInformativeText("<pre>" + coreText(details).toHtmlEscaped() + "</pre>");
             return box.exec() == QMessageBox::Ok;
         },
         false);

@@ -1,6 +1,10 @@
 // The GUI in English: the window's own captions from its embedded catalogue and the core's
 // messages from theirs; back in Japanese, every text is the source text again.
+#include "core/units/unit_record.h"
+#include "gui/entry_mail_dialog.h"
 #include "gui/main_window.h"
+#include "gui/qt_user_interface.h"
+#include "support/gui_controls.h"
 #include "support/language_guard.h"
 #include "support/loopback_adapter.h"
 #include "support/message_box_closer.h"
@@ -8,14 +12,18 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
 using namespace kovra;
+using kovra::test_support::click;
+using kovra::test_support::control;
 using kovra::test_support::LanguageGuard;
 using kovra::test_support::loopbackAdapter;
 using kovra::test_support::MessageBoxCloser;
+using kovra::test_support::retype;
 
 namespace {
 
@@ -51,5 +59,29 @@ TEST(EnglishTexts, MainWindowCaptionsAndCoreMessagesFollowTheLanguage)
         qobject_cast<QPushButton*>(window.control(1002))->click();
         QTRY_VERIFY_WITH_TIMEOUT(!closer.texts().isEmpty(), 10000);
         EXPECT_EQ(closer.texts().first(), expected.message);
+    }
+}
+
+TEST(EnglishTexts, ComposedRefusalShowsAsAWhole)
+{
+    // The entry dialog names the field per DI: a composed caption inside a composed refusal.
+    const std::pair<Language, QString> cases[] = {
+        { Language::English,
+            "DI2 Authentication user name must be half-width letters, digits and symbols without spaces." },
+        { Language::Japanese, "DI2 の認証ユーザー名は空白を含まない半角英数字・記号で入力してください。" },
+    };
+    for (const auto& [language, expected] : cases) {
+        LanguageGuard guard(language);
+        MessageBoxCloser closer;
+        EntryMailForm form(kKindThirdName, 0, 2, UnitSettings());
+        QtUserInterface ui(nullptr);
+        EntryMailDialog dialog(form, ui);
+        dialog.show();
+        control<QTabBar>(dialog, EntryMailDialog::kIdTabs)->setCurrentIndex(1);
+        click(dialog, EntryMailDialog::kIdModeLo);
+        retype(control<QLineEdit>(dialog, EntryMailDialog::kIdUser), "a b");
+        click(dialog, EntryMailDialog::kIdOk);
+        QTRY_VERIFY_WITH_TIMEOUT(!closer.texts().isEmpty(), 10000);
+        EXPECT_EQ(closer.texts().first(), expected);
     }
 }

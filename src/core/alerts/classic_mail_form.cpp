@@ -2,7 +2,9 @@
 
 #include "core/alerts/analog_scaling.h"
 #include "core/alerts/classic_mail_writes.h"
+#include "core/app/composed_texts.h"
 #include "core/app/user_interface.h"
+#include "core/platform/composed_text.h"
 #include "core/units/model_table.h"
 
 #include <algorithm>
@@ -103,7 +105,7 @@ std::optional<std::string> ClassicMailForm::check()
         const auto low = percentToRaw(m_lowText[size_t(row)]);
         const auto high = percentToRaw(m_highText[size_t(row)]);
         if (!low || !high)
-            return "AI" + std::to_string(row + 1) + "の閾値設定が正しくありません。";
+            return composeText(texts::kThresholdRefusal, { std::to_string(row + 1) });
         m_analog[size_t(row)].low = *low;
         m_analog[size_t(row)].high = *high;
     }

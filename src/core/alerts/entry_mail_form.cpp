@@ -1,9 +1,11 @@
 #include "core/alerts/entry_mail_form.h"
 
 #include "core/alerts/mail_text_check.h"
+#include "core/app/composed_texts.h"
 #include "core/app/setting_command_texts.h"
 #include "core/app/system_texts.h"
 #include "core/app/user_interface.h"
+#include "core/platform/composed_text.h"
 #include "core/settings/settings_writers.h"
 #include "core/units/unit_record.h"
 
@@ -97,11 +99,12 @@ bool EntryMailForm::copyFromFirst(int row, UserInterface& ui)
 std::optional<std::string> EntryMailForm::checkEntry(int row) const
 {
     const MailEntry& entry = m_entries[size_t(row)];
-    const std::string where = "DI" + std::to_string(row + 1) + " の";
-    for (const EntryText& text : kEntryTexts)
-        if (auto failure
-            = mailTextRefusal(where + text.caption, entry.*text.member, kEntryTextMax, text.kind))
+    for (const EntryText& text : kEntryTexts) {
+        const std::string caption
+            = composeText(texts::kEntryFieldCaption, { std::to_string(row + 1), text.caption });
+        if (auto failure = mailTextRefusal(caption, entry.*text.member, kEntryTextMax, text.kind))
             return failure;
+    }
     return std::nullopt;
 }
 

@@ -1,5 +1,8 @@
 #include "core/alerts/mail_text_check.h"
 
+#include "core/app/composed_texts.h"
+#include "core/platform/composed_text.h"
+
 #include <algorithm>
 
 namespace kovra {
@@ -11,10 +14,6 @@ constexpr unsigned char kFirstCarried = 0x21; // "!": the scrambled form carries
 constexpr unsigned char kDelete = 0x7F;
 constexpr unsigned char kFirstNonAscii = 0x80;
 constexpr long kPortLimit = 65536;
-
-constexpr const char* kControlByteRefusal = "に改行などの制御文字は使えません。";
-constexpr const char* kTooLongRefusal = "バイト以内で入力してください。";
-constexpr const char* kNotCarriedRefusal = "は空白を含まない半角英数字・記号で入力してください。";
 
 bool isControlByte(unsigned char c)
 {
@@ -44,12 +43,12 @@ std::optional<std::string> mailTextRefusal(
     const std::string& caption, const std::string& text, size_t maxBytes, MailTextKind kind)
 {
     if (anyByte(text, isControlByte))
-        return caption + kControlByteRefusal;
+        return composeText(texts::kControlByteRefusal, { caption });
     if (text.size() > maxBytes)
-        return caption + "は" + std::to_string(maxBytes) + kTooLongRefusal;
+        return composeText(texts::kTooManyBytesRefusal, { caption, std::to_string(maxBytes) });
     if (kind == MailTextKind::Credential
         && anyByte(text, [](unsigned char c) { return !isCarriedScrambled(c); }))
-        return caption + kNotCarriedRefusal;
+        return composeText(texts::kNotCarriedRefusal, { caption });
     return std::nullopt;
 }
 
@@ -57,9 +56,9 @@ std::optional<std::string> sentTextRefusal(
     const std::string& caption, const std::string& cp932, size_t maxCharacters)
 {
     if (anyByte(cp932, isControlByte))
-        return caption + kControlByteRefusal;
+        return composeText(texts::kControlByteRefusal, { caption });
     if (cp932CharacterCount(cp932) > maxCharacters)
-        return caption + "は" + std::to_string(maxCharacters) + "文字以内で入力してください。";
+        return composeText(texts::kTooManyCharactersRefusal, { caption, std::to_string(maxCharacters) });
     return std::nullopt;
 }
 

@@ -1,11 +1,13 @@
 #include "core/app/bulk_write_flow.h"
 
+#include "core/app/composed_texts.h"
 #include "core/app/main_window_model.h"
 #include "core/app/setting_command_texts.h"
 #include "core/app/setup_file_texts.h"
 #include "core/app/system_texts.h"
 #include "core/app/user_interface.h"
 #include "core/app/window_dispatcher.h"
+#include "core/platform/composed_text.h"
 #include "core/settings/settings_answer.h"
 #include "core/setupfiles/lwi_text.h"
 #include "core/setupfiles/setup_diff.h"
@@ -13,28 +15,11 @@
 #include "core/wifi/module_import.h"
 #include "core/wifi/stored_record.h"
 
-#include <cstdio>
-
 namespace kovra {
 
 namespace {
 // Every setup file fits in the units' 65536-byte buffers.
 constexpr size_t kMaxSetupFile = 65536;
-
-std::string format(const char* pattern, const std::vector<std::string>& values)
-{
-    std::string text;
-    size_t next = 0;
-    for (const char* p = pattern; *p; ++p) {
-        if (p[0] == '%' && p[1] == 's' && next < values.size()) {
-            text += values[next++];
-            ++p;
-        } else {
-            text += *p;
-        }
-    }
-    return text;
-}
 } // namespace
 
 BulkWriteFlow::BulkWriteFlow(FlowContext context, const UnitSlot& unit, SetupPorts ports, Done done)
@@ -72,7 +57,7 @@ SetupFileOutcome BulkWriteFlow::write()
         return SetupFileOutcome::Failed;
     }
     if (!setupFileFits(kind, bytes)) {
-        ui.showMessage(format(texts::kNotSetupFileFor, { setupFileExtension(kind) }));
+        ui.showMessage(composeText(texts::kNotSetupFileFor, { setupFileExtension(kind) }));
         return SetupFileOutcome::Failed;
     }
     if (!confirm(bytes))
@@ -102,7 +87,7 @@ bool BulkWriteFlow::confirm(std::string& bytes)
         const LwiNetwork file = lwiNetwork(filePairs);
         const LwiNetwork own = lwiNetwork(unitPairs);
         if (!(file == own)
-            && !ui.askYesNo(format(texts::kOtherUnitsAddress,
+            && !ui.askYesNo(composeText(texts::kOtherUnitsAddress,
                 { file.address, file.mask, file.gateway, own.address, own.mask, own.gateway }))) {
             setLwiNetwork(filePairs, own);
             bytes = lwiText(filePairs);

@@ -11,8 +11,5 @@ constexpr const char* kCommunicationError = "通信エラー";
 constexpr const char* kCannotAdd = "追加できません";
 constexpr const char* kSettingDoneRestart = "設定完了しました。\nデバイスを再起動します。";
 constexpr const char* kSettingFailed = "設定に失敗しました。";
-// A search whose units answered but could not all be read: "…: 2台 (addresses)".
-constexpr const char* kUnitsNotListed = "応答したが一覧に表示できないユニット: ";
-constexpr const char* kUnitsCounter = "台";
 
 } // namespace kovra::texts

@@ -1,6 +1,7 @@
 #include "core/app/unlisted_units_text.h"
 
-#include "core/app/system_texts.h"
+#include "core/app/composed_texts.h"
+#include "core/platform/composed_text.h"
 
 namespace kovra {
 
@@ -9,11 +10,12 @@ constexpr size_t kAddressesNamed = 3;
 
 std::string unlistedUnitsText(const std::vector<std::string>& addresses)
 {
-    std::string text
-        = texts::kUnitsNotListed + std::to_string(addresses.size()) + texts::kUnitsCounter + " (";
+    std::string named;
     for (size_t i = 0; i < addresses.size() && i < kAddressesNamed; ++i)
-        text += (i > 0 ? ", " : "") + addresses[i];
-    return text + (addresses.size() > kAddressesNamed ? ", …)" : ")");
+        named += (i > 0 ? ", " : "") + addresses[i];
+    if (addresses.size() > kAddressesNamed)
+        named += ", …";
+    return composeText(texts::kUnitsNotListed, { std::to_string(addresses.size()), named });
 }
 
 } // namespace kovra

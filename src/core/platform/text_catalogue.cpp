@@ -1,5 +1,8 @@
 #include "core/platform/text_catalogue.h"
 
+#include "core/app/composed_texts.h"
+#include "core/platform/composed_text.h"
+
 #include <atomic>
 #include <clocale>
 #include <cstdlib>
@@ -10,6 +13,9 @@ namespace kovra {
 namespace {
 
 constexpr char kDomain[] = "kovra";
+// A composed message's pieces may be composed themselves (a refusal naming a DI's field); no
+// message of the core nests deeper.
+constexpr int kComposedDepth = 2;
 std::atomic<Language> g_language { Language::Japanese };
 
 std::string localeLanguageVariable()
@@ -80,9 +86,30 @@ const char* systemText(const char* source)
     return dgettext(kDomain, source);
 }
 
+namespace {
+
+// The catalogue's entry for `source`, else, for a message the core composed, the translated
+// pattern with each piece translated in turn.
+std::string translated(const std::string& source, int depth)
+{
+    const char* entry = systemText(source.c_str());
+    if (entry != source.c_str() || g_language != Language::English || depth == 0)
+        return entry;
+    for (const char* pattern : texts::kComposedPatterns) {
+        if (auto pieces = composedPieces(pattern, source)) {
+            for (std::string& piece : *pieces)
+                piece = translated(piece, depth - 1);
+            return composeText(systemText(pattern), *pieces);
+        }
+    }
+    return source;
+}
+
+} // namespace
+
 std::string systemText(const std::string& source)
 {
-    return systemText(source.c_str());
+    return translated(source, kComposedDepth);
 }
 
 } // namespace kovra

@@ -30,7 +30,9 @@ std::string localeDirFor(const std::string& executablePath);
 Language currentLanguage();
 
 // A system text (UTF-8 source text) in the current language: the catalogue's English, or the
-// text itself in Japanese or when the catalogue has no entry for it.
+// text itself in Japanese or when the catalogue has no entry for it. The first form answers for
+// fixed texts only; the second also for a message the core composed (composeText) from one of
+// its patterns, translating the pattern and each piece.
 const char* systemText(const char* source);
 std::string systemText(const std::string& source);
 
