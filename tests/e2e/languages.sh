@@ -24,4 +24,10 @@ for run in "LANG=C:このIPアドレスのデバイスとは通信できませ�
     got=$(kovractl "${run%%:*}" "$KOVRA_BIN/kovractl" other 198.18.0.10 2>&1 || true)
     check "other on a far unit under ${run%%:*}" "${run#*:}" "$got"
 done
+# A message composed at run time, in English as a whole: a DI's field named in a refusal.
+for run in "LANG=C:DI2 の認証ユーザー名は空白を含まない半角英数字・記号で入力してください。" \
+           "LANG=en_US.UTF-8:DI2 Authentication user name must be half-width letters, digits and symbols without spaces."; do
+    got=$(kovractl "${run%%:*}" "$KOVRA_BIN/kovractl" --yes mail 203.0.113.62 "di2.user=a b" 2>&1 || true)
+    check "a refused mail entry under ${run%%:*}" "${run#*:}" "$got"
+done
 echo "languages: Japanese by default, English by locale and by --lang"
