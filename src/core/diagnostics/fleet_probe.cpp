@@ -1,5 +1,6 @@
 #include "core/diagnostics/fleet_probe.h"
 
+#include "core/app/bounded_workers.h"
 #include "core/net/discovery.h"
 #include "core/net/discovery_messages.h"
 #include "core/net/model_query.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <thread>
 
 namespace kovra {
@@ -66,57 +68,54 @@ void collectAnswers(const Socket& socket, FleetDiagnosis& report, std::vector<Ra
     }
 }
 
-int findSlot(const UnitTable& table, Ipv4 address, const std::array<uint8_t, 6>& mac)
+// One listed unit through the search's later steps: classification, then the model query.
+// Units wait on themselves, not on the PC, so the caller runs them side by side.
+UnitFinding followUnit(UnitSlot unit, const FleetProbeSetup& setup, KindReaders& readers)
 {
-    for (int i = 0; i < table.unitCount(); ++i)
-        if (table.record(i).ipText == ipv4ToText(address) && table.record(i).mac == mac)
-            return i;
-    return -1;
+    const UnitRecord& record = unit.record;
+    UnitFinding finding;
+    finding.address = record.peerAddress;
+    finding.mac = record.mac;
+    finding.typePair = record.typePair();
+    finding.sameSubnet = onAdapterSubnet(record.peerAddress, setup.adapter->address, setup.adapter->mask);
+    if (!finding.sameSubnet) {
+        finding.step = ReachStep::OtherSubnet;
+        return finding;
+    }
+    finding.recordsRead = classifySearchedUnit(unit, setup.adapter->address, setup.adapter->mask, readers);
+    if (!finding.recordsRead)
+        return finding;
+    finding.port = record.unitPort();
+    finding.step = reachStep(true, finding.port, setup.searchPort);
+    int modelIndex = -1;
+    int unitSwitch = -1;
+    finding.modelQueried = true;
+    finding.modelQueryResult = queryModel(record.ipText, finding.port, modelIndex, unitSwitch);
+    finding.modelQuery = classifyModelQuery(finding.modelQueryResult);
+    return finding;
 }
 
-// The search's later steps for the listed answers: classification and model query.
+// The search's later steps for the listed answers, every unit on a worker of its own as the
+// search reads them: a fleet of silent units takes one time-out, not one per unit.
 void followListedUnits(const FleetProbeSetup& setup, KindReaders& readers, FleetDiagnosis& report,
     const std::vector<RawAnswer>& raw)
 {
-    UnitTable table;
+    auto table = std::make_unique<UnitTable>(); // large: off the stack
     for (size_t i = 0; i < raw.size(); ++i) {
-        if (report.verdicts[i] != AnswerVerdict::Listed || table.full())
+        if (report.verdicts[i] != AnswerVerdict::Listed || table->full())
             continue;
         const ReceivedAnswer& answer = report.answers[i];
         if (parseSearchAnswer(raw[i].data(), raw[i].size(), answer.source, answer.sourcePort,
-                table.record(table.unitCount())))
-            table.accept();
+                table->record(table->unitCount())))
+            table->accept();
     }
-    const Ipv4 adapterAddress = setup.adapter->address;
-    const Ipv4 adapterMask = setup.adapter->mask;
-    std::vector<UnitFinding> units;
-    for (int i = 0; i < table.unitCount(); ++i) {
-        const UnitRecord& record = table.record(i);
-        UnitFinding unit;
-        unit.address = record.peerAddress;
-        unit.mac = record.mac;
-        unit.typePair = record.typePair();
-        unit.sameSubnet = onAdapterSubnet(record.peerAddress, adapterAddress, adapterMask);
-        units.push_back(unit);
-    }
-    classifyUnits(table, adapterAddress, adapterMask, readers);
-    for (UnitFinding& unit : units) {
-        if (!unit.sameSubnet) {
-            unit.step = ReachStep::OtherSubnet;
-            continue;
-        }
-        const int slot = findSlot(table, unit.address, unit.mac);
-        unit.recordsRead = slot >= 0;
-        if (!unit.recordsRead)
-            continue;
-        const UnitRecord& record = table.record(slot);
-        unit.port = record.unitPort();
-        unit.step = reachStep(true, unit.port, setup.searchPort);
-        int modelIndex = -1;
-        int unitSwitch = -1;
-        unit.modelQueried = true;
-        unit.modelQueryResult = queryModel(record.ipText, unit.port, modelIndex, unitSwitch);
-        unit.modelQuery = classifyModelQuery(unit.modelQueryResult);
+    std::vector<UnitFinding> units(size_t(table->unitCount()));
+    {
+        BoundedWorkers workers(kMaxUnits); // a worker per unit, as the search has
+        for (int i = 0; i < table->unitCount(); ++i)
+            workers.post([&units, &setup, &readers, i, unit = table->slot(i)] {
+                units[size_t(i)] = followUnit(unit, setup, readers);
+            });
     }
     report.units = std::move(units);
 }
