@@ -6,11 +6,11 @@
 #include "../process_memory.h"
 #include "core/wifi/module_import.h"
 #include "gui/main_window.h"
+#include "stall_meter.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
-#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -65,24 +65,16 @@ int main(int argc, char** argv)
         std::unique_ptr<MainWindow> window = shownWindow();
         if (!window)
             return 1;
-        QElapsedTimer sinceTick;
-        qint64 longestStallMs = 0;
-        QTimer ticker;
-        ticker.setInterval(5);
-        QObject::connect(&ticker, &QTimer::timeout, [&] {
-            longestStallMs = std::max(longestStallMs, sinceTick.elapsed());
-            sinceTick.restart();
-        });
+        StallMeter stalls;
         QElapsedTimer search;
         search.start();
-        sinceTick.start();
-        ticker.start();
+        stalls.start();
         searchButton(*window)->click();
         spinUntil([&] { return searchButton(*window)->isEnabled(); }, 600000);
         const double searchSeconds = double(search.elapsed()) / 1000;
-        ticker.stop();
+        stalls.stop();
         std::printf("window: search to the last of %zu rows: %.2f s; longest event-loop stall %lld ms\n",
-            window->model().rows().size(), searchSeconds, static_cast<long long>(longestStallMs));
+            window->model().rows().size(), searchSeconds, static_cast<long long>(stalls.longestMs()));
         std::printf("window: resident memory after the search: %ld KiB (peak %ld KiB)\n", residentKiB(),
             peakResidentKiB());
 
