@@ -34,30 +34,28 @@ constexpr int kBulkSave = 1010;
 constexpr int kBulkWrite = 1011;
 
 // One operation on a unit of the fleet: the button, the edits typed over in its dialog, the
-// setup file its file dialog is given (in the run's folder).
+// extension of the setup file its file dialog is given (one per unit and round, in the run's
+// folder, so that no overwrite question comes between).
 struct Operation {
     const char* name;
     const char* address;
     int button;
     std::vector<ModalOperator::Entry> entries;
-    const char* file;
+    const char* extension;
 };
 
-// The fleet of scripts/bench-search: 203.0.113.3 is a kind 5 unit (text protocol), .4 a Wi-Fi
-// module, .6-.8 kind 0 units of models 3-5, .15 a kind 4 unit of model 17, every answer 20 ms
-// late. A write makes
-// its unit restart; each unit gets its next write a round later.
+// The fleet of scripts/bench-search: 203.0.113.3 is a kind 5 unit (text protocol), .6-.8 kind 0
+// units of models 3-5, .15 a kind 4 unit of model 17, every answer 20 ms late. A write makes
+// its unit restart for a second: the order leaves each unit that long before its next turn.
 const Operation kOperations[] = {
     { "other settings, kind 5 (text)", "203.0.113.3", kOtherSettings, { { 1132, "60" } }, "" },
+    { "bulk save .rec, kind 0", "203.0.113.8", kBulkSave, {}, ".rec" },
+    { "bulk save .lwi, kind 5", "203.0.113.3", kBulkSave, {}, ".lwi" },
+    { "bulk write .lwi, kind 5", "203.0.113.3", kBulkWrite, {}, ".lwi" },
+    { "bulk write .rec, kind 0", "203.0.113.8", kBulkWrite, {}, ".rec" },
     { "other settings, kind 0 (binary)", "203.0.113.6", kOtherSettings, { { 1111, "40" } }, "" },
     { "other settings, kind 4 (binary)", "203.0.113.15", kOtherSettings, { { 1132, "60" } }, "" },
     { "mail alert, kind 0", "203.0.113.7", kMailAlert, { { 1330, "203.0.113.1" }, { 1331, "25" } }, "" },
-    { "bulk save .rec, kind 0", "203.0.113.8", kBulkSave, {}, "unit8.rec" },
-    { "bulk write .rec, kind 0", "203.0.113.8", kBulkWrite, {}, "unit8.rec" },
-    { "bulk save .lwi, kind 5", "203.0.113.3", kBulkSave, {}, "unit3.lwi" },
-    { "bulk write .lwi, kind 5", "203.0.113.3", kBulkWrite, {}, "unit3.lwi" },
-    { "bulk save .xml, Wi-Fi module", "203.0.113.4", kBulkSave, {}, "unit4.xml" },
-    { "bulk write .xml, Wi-Fi module", "203.0.113.4", kBulkWrite, {}, "unit4.xml" },
 };
 
 // Runs the event loop until `done` holds, at most `limitMs`.
@@ -119,7 +117,10 @@ int main(int argc, char** argv)
         }
     }
 
+    // The module's import leaves its rewritten record in the working directory: keep it in the
+    // run's folder with the setup files.
     QTemporaryDir folder;
+    QDir::setCurrent(folder.path());
     ModalOperator person;
     StallMeter stalls;
     std::map<std::string, Figures> figures;
@@ -127,7 +128,9 @@ int main(int argc, char** argv)
     for (int round = 1; round <= rounds; ++round) {
         for (const Operation& operation : kOperations) {
             selectUnit(window, operation.address);
-            person.expect(operation.entries, folder.filePath(operation.file));
+            const QString file
+                = QString("%1-%2%3").arg(operation.address).arg(round).arg(operation.extension);
+            person.expect(operation.entries, folder.filePath(file));
             QElapsedTimer clock;
             clock.start();
             stalls.start();
