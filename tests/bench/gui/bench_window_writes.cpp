@@ -4,7 +4,8 @@
 // operator answering the dialogs, questions and messages from a 20 ms timer. The timer keeps
 // ticking inside the modal windows' own loops, so the stall is what the operator feels, the
 // time the dialogs are open included; the durations include the operator's reactions. Runs on
-// the fleet of scripts/bench-search, which starts it (KOVRA_BENCH_RUNS rounds, default 3).
+// the fleet of scripts/bench-search (13 units or more), which starts it (KOVRA_BENCH_RUNS
+// rounds, default 3).
 //
 // Measured (2 runs of 3 rounds, offscreen; longest stall, durations): other settings on kind 5
 // 12 ms, 0.52-0.55 s; on kind 0 20 ms, 0.06-0.08 s; on kind 4 17 ms, 0.16-0.19 s; mail alert
