@@ -2,8 +2,8 @@
 // the longest stall of its event loop (a 5 ms timer's largest gap) from the search button to
 // the last row, its resident memory after the search, and how long closing the window takes
 // while a search runs and, when KOVRA_BENCH_MODULE names a Wi-Fi module of the fleet, while an
-// import into it runs. Run it with scripts/bench-search. Measured on 256 units: 1.96-1.97 s to
-// the last row, longest stall 16-25 ms.
+// import into it runs. Run it with scripts/bench-search. Measured on 256 units: 1.96-1.99 s to
+// the last row, longest stall 16-28 ms (3 runs).
 #include "../../support/message_box_closer.h"
 #include "../process_memory.h"
 #include "core/wifi/module_import.h"

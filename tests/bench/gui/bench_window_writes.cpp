@@ -7,10 +7,10 @@
 // the fleet of scripts/bench-search (13 units or more), which starts it (KOVRA_BENCH_RUNS
 // rounds, default 3).
 //
-// Measured (2 runs of 3 rounds, offscreen; longest stall, durations): other settings on kind 5
+// Measured (3 runs of 3 rounds, offscreen; longest stall, durations): other settings on kind 5
 // 12 ms, 0.52-0.55 s; on kind 0 20 ms, 0.06-0.08 s; on kind 4 17 ms, 0.16-0.19 s; mail alert
 // on kind 0 15 ms, 0.25-0.30 s; .rec save 43 ms, 1.87-1.96 s, and write 36 ms, 2.92-2.96 s;
-// .lwi save 39 ms, 0.27-0.29 s, and write 40 ms, 0.79-0.81 s. Every stall above 17 ms fell where
+// .lwi save 39 ms, 0.27-0.30 s, and write 40 ms, 0.79-0.82 s. Every stall above 17 ms fell where
 // a modal window came or went, mostly the file dialog closing. Table: docs/reliability.md.
 #include "gui/main_window.h"
 #include "modal_operator.h"
