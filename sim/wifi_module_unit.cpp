@@ -158,8 +158,10 @@ WifiModuleUnit::WifiModuleUnit(const UnitConfig& config)
     for (auto& byte : m_nonceSeed)
         byte = static_cast<unsigned char>(random());
     // The library serves connections the simulator accepted and hands over; each gets a
-    // thread, so an answer held back by a fault switch delays no other connection.
-    m_daemon = MHD_start_daemon(MHD_USE_INTERNAL_POLLING_THREAD | MHD_USE_THREAD_PER_CONNECTION
+    // thread, so an answer held back by a fault switch delays no other connection. poll(), not
+    // select(): in a large fleet the simulator's sockets are numbered beyond select()'s 1024,
+    // and the library would close such a connection unanswered.
+    m_daemon = MHD_start_daemon(MHD_USE_POLL_INTERNAL_THREAD | MHD_USE_THREAD_PER_CONNECTION
             | MHD_USE_NO_LISTEN_SOCKET | MHD_USE_ITC,
         0, nullptr, nullptr, &WifiModuleUnit::accessHandler, this, MHD_OPTION_NOTIFY_COMPLETED,
         &WifiModuleUnit::requestCompleted, this, MHD_OPTION_NOTIFY_CONNECTION,

@@ -3,11 +3,11 @@
 
 #include "core/app/event_queue.h"
 #include "core/app/headless_view.h"
-#include "core/wifi/import_status.h"
 #include "core/app/main_window_model.h"
 #include "core/app/scripted_user_interface.h"
 #include "core/app/system_texts.h"
 #include "core/wifi/config_http.h"
+#include "core/wifi/import_status.h"
 #include "core/wifi/module_import.h"
 #include "core/wifi/module_reads.h"
 #include "core/wifi/wifi_results.h"
@@ -15,7 +15,10 @@
 #include "support/free_port.h"
 #include "wifi_test_server.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using namespace kovra;
 
@@ -140,6 +143,30 @@ TEST(WifiSimulatedModule, ReadsPortAndInterface)
     TunnelConnect connect;
     ASSERT_EQ(readTunnelConnect(fleet.address(5), connect, http), 0);
     EXPECT_FALSE(connect.enabled);
+}
+
+// In a fleet of hundreds of units the simulator's sockets are numbered beyond 1024, where
+// select() cannot watch them: the module must still answer there.
+TEST(WifiSimulatedModule, AnswersOnASocketNumberedBeyond1024)
+{
+    constexpr int kHeld = 1040;
+    rlimit files {};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &files), 0);
+    if (files.rlim_cur < kHeld + 64) {
+        files.rlim_cur = std::min<rlim_t>(files.rlim_max, kHeld + 64);
+        if (files.rlim_cur < kHeld + 64 || setrlimit(RLIMIT_NOFILE, &files) != 0)
+            GTEST_SKIP() << "the descriptor limit is too low for this case";
+    }
+    std::vector<int> held;
+    for (int i = 0; i < kHeld; ++i)
+        held.push_back(::open("/dev/null", O_RDONLY | O_CLOEXEC));
+    const uint16_t http = freeTcpPort();
+    simtest::LoopbackFleet fleet(moduleUnit(5, http, ""));
+    uint16_t port = 0;
+    EXPECT_EQ(readTunnelAcceptPort(fleet.address(5), port, http), 0);
+    EXPECT_EQ(port, 10011);
+    for (int fd : held)
+        ::close(fd);
 }
 
 TEST(WifiSimulatedModule, ImportedInterfaceMovesTheModuleAfterItsReboot)
