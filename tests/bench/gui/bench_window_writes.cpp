@@ -51,9 +51,10 @@ struct Operation {
     const char* extension;
 };
 
-// The fleet of scripts/bench-search: 203.0.113.3 is a kind 5 unit (text protocol), .6-.8 kind 0
-// units of models 3-5, .15 a kind 4 unit of model 17, every answer 20 ms late. A write makes
-// its unit restart for a second: the order leaves each unit that long before its next turn.
+// The fleet of scripts/bench-search: 203.0.113.3 is a kind 5 unit (text protocol), .4 a Wi-Fi
+// module, .6-.8 kind 0 units of models 3-5, .15 a kind 4 unit of model 17, every answer 20 ms
+// late. A write makes its unit restart for a second: the order leaves each unit that long
+// before its next turn.
 const Operation kOperations[] = {
     { "other settings, kind 5 (text)", "203.0.113.3", kOtherSettings, { { 1132, "60" } }, "" },
     { "bulk save .rec, kind 0", "203.0.113.8", kBulkSave, {}, ".rec" },
@@ -63,6 +64,8 @@ const Operation kOperations[] = {
     { "other settings, kind 0 (binary)", "203.0.113.6", kOtherSettings, { { 1111, "40" } }, "" },
     { "other settings, kind 4 (binary)", "203.0.113.15", kOtherSettings, { { 1132, "60" } }, "" },
     { "mail alert, kind 0", "203.0.113.7", kMailAlert, { { 1330, "203.0.113.1" }, { 1331, "25" } }, "" },
+    { "bulk save .xml, Wi-Fi module", "203.0.113.4", kBulkSave, {}, ".xml" },
+    { "bulk write .xml, Wi-Fi module", "203.0.113.4", kBulkWrite, {}, ".xml" },
 };
 
 // Runs the event loop until `done` holds, at most `limitMs`.
