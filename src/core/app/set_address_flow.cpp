@@ -120,7 +120,9 @@ AddressWriteOutcome SetAddressFlow::writeAddress()
             m_unit, m_entry.dhcp, address, maskFromHostBits(hostBits), gateway));
     const auto record = buildAddressRecord(unit.configBlock0, address, hostBits, gateway);
     const int result = m_writers.writeRecord0(m_unit, record);
-    if (result == kSocketTimedOut)
+    // An answer that never came whole, or came with more after it, still went out after
+    // the unit had the record: only its restart tells whether it took it.
+    if (result == kSocketTimedOut || result == kSocketMessageSize)
         return finishUnacknowledged(address, record);
     return finish(result);
 }
