@@ -55,10 +55,23 @@ public:
     // True once the unit has come up at `address` after a restart, within `wait`.
     bool cameUpAt(const std::string& address, std::chrono::milliseconds wait)
     {
+        return logsEvent("up", address, wait);
+    }
+
+    // True once the unit at `address` has restarted, within `wait`.
+    bool restartedWithin(const std::string& address, std::chrono::milliseconds wait)
+    {
+        return logsEvent("restart", address, wait);
+    }
+
+private:
+    // True once the unit at `address` has logged event `what`, within `wait`.
+    bool logsEvent(const char* what, const std::string& address, std::chrono::milliseconds wait)
+    {
         const auto deadline = std::chrono::steady_clock::now() + wait;
         for (;;) {
             for (const auto& entry : events())
-                if (entry.value("event", "") == "up" && entry.value("unit", "") == address)
+                if (entry.value("event", "") == what && entry.value("unit", "") == address)
                     return true;
             if (std::chrono::steady_clock::now() >= deadline)
                 return false;
@@ -66,7 +79,6 @@ public:
         }
     }
 
-private:
     // The log's lines that hold `key`.
     std::vector<nlohmann::json> entries(const char* key)
     {
