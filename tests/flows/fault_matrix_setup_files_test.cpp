@@ -50,17 +50,6 @@ const ExchangeCase kExchanges[] = {
         std::chrono::seconds(30) },
 };
 
-// Faults found and not mended yet (docs/reliability.md lists them): left out, not weakened.
-struct OpenCase {
-    const char* exchange;
-    const char* mode;
-    const char* reason;
-};
-
-const OpenCase kOpenCases[] = {
-    { "RecSave", "trickle", "a console read has no overall limit (a trickling unit holds the save ~70 s)" },
-};
-
 using MatrixCase = std::tuple<ExchangeCase, FaultKind>;
 
 class SetupFileFaultMatrix : public ::testing::TestWithParam<MatrixCase> {
@@ -138,9 +127,6 @@ struct WriteFlow : BulkWriteFlow {
 TEST_P(SetupFileFaultMatrix, EndsInTimeAndReportsDoneOnlyForWhatTheUnitTook)
 {
     const auto& [exchange, fault] = GetParam();
-    for (const auto& open : kOpenCases)
-        if (exchange.name == std::string(open.exchange) && fault.mode == std::string(open.mode))
-            GTEST_SKIP() << "open: " << open.reason;
     const std::string path = m_dir + "unit." + exchange.extension;
     std::chrono::steady_clock::time_point started;
     SetupFileOutcome outcome;
