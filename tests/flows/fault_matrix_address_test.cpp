@@ -49,8 +49,6 @@ TEST_P(AddressFaultMatrix, ReportsWrittenExactlyWhenTheUnitMovedAndKeepsTheListT
     test_support::FreeAddressWriters writers;
     MainWindowModel& model = bench.model();
     model.setAddressWriters(&writers);
-    if (exchange.name == std::string("WifiModuleImport") && fault.mode == std::string("restart"))
-        GTEST_SKIP() << "open: a module that restarts instead of answering the import is not looked for";
     model.onAddByAddress(kAddress, "10001");
     ASSERT_TRUE(bench.events.runUntil([&] { return !model.adding(); }, std::chrono::seconds(12)));
     model.waitForFlows();
