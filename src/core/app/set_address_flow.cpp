@@ -115,12 +115,22 @@ AddressWriteOutcome SetAddressFlow::writeAddress()
             return AddressWriteOutcome::Refused;
         address = m_address;
     }
-    if (unit.kind == kKindWifiModule)
-        return finish(m_writers.writeWifiModuleAddress(
-            m_unit, m_entry.dhcp, address, maskFromHostBits(hostBits), gateway));
+    if (unit.kind == kKindWifiModule) {
+        const int result = m_writers.writeWifiModuleAddress(
+            m_unit, m_entry.dhcp, address, maskFromHostBits(hostBits), gateway);
+        // A module may take the record and restart before its answer is out: found at its
+        // new address, it took it.
+        if (result != 0 && m_writers.unitMovedTo(m_unit, address)) {
+            m_context.ui.showMessage(texts::kWrittenWithoutAcknowledgement);
+            return AddressWriteOutcome::Written;
+        }
+        return finish(result);
+    }
     const auto record = buildAddressRecord(unit.configBlock0, address, hostBits, gateway);
     const int result = m_writers.writeRecord0(m_unit, record);
-    if (result == kSocketTimedOut)
+    // An answer that never came whole, or came with more after it, still went out after
+    // the unit had the record: only its restart tells whether it took it.
+    if (result == kSocketTimedOut || result == kSocketMessageSize)
         return finishUnacknowledged(address, record);
     return finish(result);
 }

@@ -36,7 +36,8 @@ enum class AddressWriteOutcome {
 // kind 3 the address message, the others record 0. A mask that is not one run of one bits
 // ends before anything is sent. A record 0 write whose acknowledgement does not come is
 // followed by a look for the unit at its new address: found holding the written record, it
-// counts as written (with a message saying so); else "通信エラー" with the reason. Success
+// counts as written (with a message saying so); else "通信エラー" with the reason. A module
+// whose address import failed is looked for at its new address in the same way. Success
 // removes the unit's slot and row on the window's thread, since it restarts under its new
 // address.
 class SetAddressFlow {

@@ -62,25 +62,39 @@ int UnitAddressWriters::writeWifiModuleAddress(
     return importStatus.load() == kImportDone ? 0 : kWifiTransferFailed;
 }
 
-bool UnitAddressWriters::unitTookRecord(
-    const UnitSlot& unit, Ipv4 address, const std::array<uint8_t, kConfigBlock0Size>& record)
+bool UnitAddressWriters::lookForRestartedUnit(const UnitSlot& unit, Ipv4 address, UnitRecord& found)
 {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(m_restartLookMs);
     auto table = std::make_unique<UnitTable>();
     do {
         table->reset();
-        const int found = address != 0 ? queryUnit(*table, address) : searchUnits(*table);
-        if (found < 0)
+        const int answered = address != 0 ? queryUnit(*table, address) : searchUnits(*table);
+        if (answered < 0)
             return false;
-        if (const UnitRecord* answered = findByMac(*table, unit.record.mac)) {
-            // The same address as before, or DHCP, would also find a unit that never took the
-            // write: its record 0 tells.
-            UnitRecord readBack = *answered;
-            return queryRecord(readBack, 0) && sameAddressFields(readBack.configBlock0.data(), record.data());
+        if (const UnitRecord* record = findByMac(*table, unit.record.mac)) {
+            found = *record;
+            return true;
         }
     } while (Clock::now() < deadline && pauseFor(kRestartLookPauseMs));
     return false;
+}
+
+bool UnitAddressWriters::unitTookRecord(
+    const UnitSlot& unit, Ipv4 address, const std::array<uint8_t, kConfigBlock0Size>& record)
+{
+    // The same address as before, or DHCP, would also find a unit that never took the
+    // write: its record 0 tells.
+    UnitRecord readBack;
+    return lookForRestartedUnit(unit, address, readBack) && queryRecord(readBack, 0)
+        && sameAddressFields(readBack.configBlock0.data(), record.data());
+}
+
+bool UnitAddressWriters::unitMovedTo(const UnitSlot& unit, Ipv4 address)
+{
+    // Found where it always was, or anywhere by DHCP, it tells nothing.
+    UnitRecord found;
+    return address != 0 && address != unit.record.peerAddress && lookForRestartedUnit(unit, address, found);
 }
 
 } // namespace kovra

@@ -17,6 +17,11 @@ public:
         const UnitSlot& unit, bool dhcp, Ipv4 address, Ipv4 mask, Ipv4 gateway) override;
     bool unitTookRecord(
         const UnitSlot& unit, Ipv4 address, const std::array<uint8_t, kConfigBlock0Size>& record) override;
+    bool unitMovedTo(const UnitSlot& unit, Ipv4 address) override;
+
+private:
+    // The unit as it answers at `address` (0: a search anywhere) within the restart look.
+    bool lookForRestartedUnit(const UnitSlot& unit, Ipv4 address, UnitRecord& found);
 
 protected:
     // How long a unit is looked for after an unanswered record 0 write (tests shorten it).

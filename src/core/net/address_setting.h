@@ -71,6 +71,9 @@ public:
     virtual bool unitTookRecord(
         const UnitSlot& unit, Ipv4 address, const std::array<uint8_t, kConfigBlock0Size>& record)
         = 0;
+    // After a module's address import that failed without a clear answer: true when the unit
+    // (its hardware address) answers at the new `address` within its restart time.
+    virtual bool unitMovedTo(const UnitSlot& unit, Ipv4 address) = 0;
 };
 
 } // namespace kovra

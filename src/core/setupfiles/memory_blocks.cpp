@@ -1,10 +1,11 @@
 #include "core/setupfiles/memory_blocks.h"
 
 #include "core/platform/cancel_scope.h"
-
+#include "core/platform/socket_error.h"
 #include "core/setupfiles/memory_records.h"
 #include "core/setupfiles/rec_image.h"
 
+#include <chrono>
 #include <fstream>
 #include <iterator>
 
@@ -44,16 +45,40 @@ ConsoleOpen openConsole(const std::string& ipText, uint16_t port, Socket& consol
     return ConsoleOpen::Ready;
 }
 
+using Clock = std::chrono::steady_clock;
+
+// A block's answer (echo, records, end) must be whole within this time from its command,
+// however its bytes arrive: each read waits at most kSetupTimeoutMs, but a unit sending a
+// byte now and then would otherwise hold a save for minutes.
+constexpr auto kBlockAnswerBudget = std::chrono::milliseconds(3 * kSetupTimeoutMs);
+
+// readExact that also gives up at `deadline`. A block is a few hundred characters: they are
+// read one at a time, so that the deadline is checked between them.
+int readBefore(
+    const Socket& console, char* buffer, size_t count, Clock::time_point deadline, size_t* received = nullptr)
+{
+    size_t at = 0;
+    int result = 0;
+    for (; at < count && result == 0; ++at) {
+        result = Clock::now() < deadline ? readExact(console, buffer + at, 1) : kSocketTimedOut;
+        if (result != 0)
+            break;
+    }
+    if (received)
+        *received = at;
+    return result;
+}
+
 enum class BlockRead { Done, Missing, Failed };
 
 // The records of one block after its "G%d" echo, appended to `out`.
-BlockRead readBlockRecords(const Socket& console, size_t length, std::string& out)
+BlockRead readBlockRecords(const Socket& console, size_t length, Clock::time_point deadline, std::string& out)
 {
     std::string block;
     for (;;) {
         std::string head(kRecordHeadChars, '\0');
         size_t got = 0;
-        if (readExact(console, head.data(), head.size(), &got) != 0) {
+        if (readBefore(console, head.data(), head.size(), deadline, &got) != 0) {
             const bool missing = got >= 2 && head.compare(0, 2, kNoSuchBlock) == 0;
             return missing && block.empty() ? BlockRead::Missing : BlockRead::Failed;
         }
@@ -62,8 +87,8 @@ BlockRead readBlockRecords(const Socket& console, size_t length, std::string& ou
             return BlockRead::Failed;
         std::string digits(size_t(count) * 2, '\0');
         std::string tail(kRecordTailChars, '\0');
-        if (readExact(console, digits.data(), digits.size()) != 0 || !appendHexBytes(digits, block)
-            || readExact(console, tail.data(), tail.size()) != 0 || block.size() > length)
+        if (readBefore(console, digits.data(), digits.size(), deadline) != 0 || !appendHexBytes(digits, block)
+            || readBefore(console, tail.data(), tail.size(), deadline) != 0 || block.size() > length)
             return BlockRead::Failed;
         if (count == 0)
             break;
@@ -79,18 +104,19 @@ int readBlocks(const Socket& console, std::string& image)
     for (const int n : kReadBlockOrder) {
         if (sendText(console, "G" + std::to_string(n) + kLineEnd) != 0)
             return kBlocksFailed;
+        const Clock::time_point deadline = Clock::now() + kBlockAnswerBudget;
         pause(kBlockCommandPauseMs);
         char echo[kCommandEchoBytes];
-        if (readExact(console, echo, sizeof echo) != 0)
+        if (readBefore(console, echo, sizeof echo, deadline) != 0)
             return kBlocksFailed;
         image.push_back(char(n));
-        const BlockRead read = readBlockRecords(console, memoryBlockLength(n), image);
+        const BlockRead read = readBlockRecords(console, memoryBlockLength(n), deadline, image);
         if (read == BlockRead::Missing) {
             image.pop_back();
             return kBlocksDone;
         }
         char end[kBlockEndBytes];
-        if (read == BlockRead::Failed || readExact(console, end, sizeof end) != 0)
+        if (read == BlockRead::Failed || readBefore(console, end, sizeof end, deadline) != 0)
             return kBlocksFailed;
         pause(kBlockCommandPauseMs);
     }

@@ -55,6 +55,12 @@ size_t collect(char* data, size_t size, size_t count, void* user)
     return length;
 }
 
+// The write callback of an answer nobody reads.
+size_t dropBody(char*, size_t size, size_t count, void*)
+{
+    return size * count;
+}
+
 // libcurl's sockets join the cancel scope of the thread that runs the request, so that a
 // closing window ends a transfer at once instead of after its time-out.
 curl_socket_t openScopedSocket(void* scope, curlsocktype, curl_sockaddr* address)
@@ -155,9 +161,8 @@ int postRecord(const std::string& ipText, const std::string& record, uint16_t ht
     curl_mimepart* part = curl_mime_addpart(form.get());
     curl_mime_name(part, kRecordPart);
     curl_mime_data(part, record.data(), record.size());
-    // A sink for the answer body, which nobody reads: the status decides.
-    std::string ignored;
-    Answer answer { &ignored };
+    // The answer body is read to its end (the module reboots once its answer is out) and
+    // dropped, however long: the status decides, not what follows it.
     const std::string url = moduleUrl(ipText, "import", httpPort);
     curl_easy_setopt(h, CURLOPT_BUFFERSIZE, kImportBufferSize);
     curl_easy_setopt(h, CURLOPT_URL, url.c_str());
@@ -169,8 +174,7 @@ int postRecord(const std::string& ipText, const std::string& record, uint16_t ht
     curl_easy_setopt(h, CURLOPT_HTTPAUTH, CURLAUTH_DIGEST);
     curl_easy_setopt(h, CURLOPT_CUSTOMREQUEST, "POST");
     curl_easy_setopt(h, CURLOPT_TCP_KEEPALIVE, 1L);
-    curl_easy_setopt(h, CURLOPT_WRITEDATA, &answer);
-    curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, collect);
+    curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, dropBody);
     setCommonOptions(h, kImportTimeoutMs);
     const int result = performChecked(h);
     handle.reset(); // the handle goes before the form it uses
