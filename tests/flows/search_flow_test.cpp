@@ -4,9 +4,9 @@
 // (the thread sanitizer build runs this file to prove the table has one owner).
 #include "core/app/address_texts.h"
 #include "core/app/system_texts.h"
-#include "core/app/unit_address_writers.h"
 #include "core/app/unlisted_units_text.h"
 #include "support/flow_harness.h"
+#include "support/free_address_writers.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -100,12 +100,6 @@ TEST_F(BenchSearchFlow, LostAnswersLoseNoUnitAndUnreadableUnitsAreNamed)
     expectListAndTableInStep(m_bench.model(), view);
 }
 
-// The address write's ARP check answers "free" without the neighbour table.
-class FreeAddressWriters : public UnitAddressWriters {
-public:
-    bool addressInUse(const std::string&) override { return false; }
-};
-
 const char* const kInterleavedFleet = R"({
   "restartMs": 300,
   "units": [
@@ -124,7 +118,7 @@ TEST(BenchFlowInterleave, WriteSearchAndAddKeepTheListAndTableInStep)
         GTEST_SKIP() << "a search broadcasts: runs inside scripts/netbench";
     test_support::FlowHarness bench;
     ASSERT_EQ(bench.start(kInterleavedFleet), "");
-    FreeAddressWriters writers;
+    test_support::FreeAddressWriters writers;
     MainWindowModel& model = bench.model();
     model.setAddressWriters(&writers);
     ASSERT_TRUE(bench.add("127.0.0.41"));
