@@ -10,9 +10,9 @@
 #include "core/setupfiles/setup_file_store.h"
 #include "support/fault_kinds.h"
 #include "support/flow_harness.h"
+#include "support/folder_files.h"
 
 #include <algorithm>
-#include <dirent.h>
 #include <fstream>
 #include <future>
 #include <gtest/gtest.h>
@@ -87,17 +87,7 @@ protected:
         return ended.get_future().get();
     }
 
-    std::vector<std::string> filesInDir()
-    {
-        std::vector<std::string> names;
-        if (DIR* dir = ::opendir(m_dir.c_str())) {
-            while (dirent* entry = ::readdir(dir))
-                if (entry->d_name[0] != '.')
-                    names.push_back(entry->d_name);
-            ::closedir(dir);
-        }
-        return names;
-    }
+    std::vector<std::string> filesInDir() { return test_support::filesIn(m_dir); }
 
     // The import's progress display, ticked as the window's timer does, until it ends.
     bool progressEnds(std::chrono::seconds within)

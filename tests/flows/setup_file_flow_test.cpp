@@ -7,8 +7,8 @@
 #include "core/setupfiles/lwi_text.h"
 #include "core/setupfiles/setup_file_store.h"
 #include "support/flow_harness.h"
+#include "support/folder_files.h"
 
-#include <dirent.h>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -62,17 +62,7 @@ protected:
         return bytes;
     }
 
-    std::vector<std::string> filesInDir()
-    {
-        std::vector<std::string> names;
-        if (DIR* dir = ::opendir(m_dir.c_str())) {
-            while (dirent* entry = ::readdir(dir))
-                if (entry->d_name[0] != '.')
-                    names.push_back(entry->d_name);
-            ::closedir(dir);
-        }
-        return names;
-    }
+    std::vector<std::string> filesInDir() { return test_support::filesIn(m_dir); }
 
     FlowHarness m_bench;
     std::string m_dir;

@@ -8,6 +8,7 @@
 #include "../process_memory.h"
 #include "core/wifi/module_import.h"
 #include "gui/main_window.h"
+#include "spin_until.h"
 #include "stall_meter.h"
 
 #include <QApplication>
@@ -21,16 +22,6 @@
 using namespace kovra;
 
 namespace {
-
-// Runs the event loop until `done` holds, at most `limitMs`.
-bool spinUntil(const std::function<bool()>& done, int limitMs)
-{
-    QElapsedTimer waited;
-    waited.start();
-    while (!done() && waited.elapsed() < limitMs)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
-}
 
 // Closes the window and destroys it (its flows and an import it started end with it);
 // returns how long that took, in ms.

@@ -14,6 +14,7 @@
 // a modal window came or went, mostly the file dialog closing. Table: docs/reliability.md.
 #include "gui/main_window.h"
 #include "modal_operator.h"
+#include "spin_until.h"
 #include "stall_meter.h"
 
 #include <QApplication>
@@ -67,16 +68,6 @@ const Operation kOperations[] = {
     { "bulk save .xml, Wi-Fi module", "203.0.113.4", kBulkSave, {}, ".xml" },
     { "bulk write .xml, Wi-Fi module", "203.0.113.4", kBulkWrite, {}, ".xml" },
 };
-
-// Runs the event loop until `done` holds, at most `limitMs`.
-bool spinUntil(const std::function<bool()>& done, int limitMs)
-{
-    QElapsedTimer waited;
-    waited.start();
-    while (!done() && waited.elapsed() < limitMs)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
-}
 
 // Lists the unit through the add box unless it is listed; false when it cannot be.
 bool listUnit(MainWindow& window, const QString& address)
