@@ -22,8 +22,6 @@ constexpr int kModelQm210V2 = 10;
 // The record fields are sized by the classic limits; this is the largest.
 constexpr size_t kRecordTextMax = 49;
 
-constexpr const char* kTestQuestion = "設定を機器に書き込み、メール送信テストをします。";
-
 const std::vector<ChoiceItem> kLedChoices = { { "inside", kLedInside }, { "outside", kLedOutside } };
 const std::vector<ChoiceItem> kMailChoices
     = { { "off", kAnalogMailOff }, { "lit", kAnalogMailLit }, { "unlit", kAnalogMailUnlit } };
@@ -128,11 +126,7 @@ std::function<int()> ClassicMailForm::prepareTestSend(UserInterface& ui)
 {
     if (!m_runner)
         return {};
-    if (const auto failure = check()) {
-        ui.showMessage(*failure);
-        return {};
-    }
-    if (!ui.askOkCancel(kTestQuestion))
+    if (!testSendConfirmed(check(), ui))
         return {};
     const ClassicMailValues values = accepted();
     WritePlan plan = classicInputWrites(m_unit, values, m_analogCount);

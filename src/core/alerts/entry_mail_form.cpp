@@ -20,7 +20,6 @@ namespace {
 constexpr int kTestFromSketchVersion = 103;
 
 constexpr const char* kOverwriteQuestion = "現在の設定が上書きされます。よろしいですか？";
-constexpr const char* kTestQuestion = "設定を機器に書き込み、メール送信テストをします。";
 
 const std::vector<ChoiceItem> kModeChoices = {
     { "none", kEntryMailNone },
@@ -120,11 +119,7 @@ std::function<int()> EntryMailForm::prepareTestSend(int row, UserInterface& ui) 
 {
     if (!m_sender || !m_testVisible || !rowValid(row))
         return {};
-    if (const auto failure = checkEntry(row)) {
-        ui.showMessage(*failure);
-        return {};
-    }
-    if (!ui.askOkCancel(kTestQuestion))
+    if (!testSendConfirmed(checkEntry(row), ui))
         return {};
     return
         [sender = m_sender, text = entryMailTestMessage(row + 1, m_entries[size_t(row)], drawEntryPads())] {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "core/app/user_interface.h"
+
 #include <functional>
+#include <optional>
+#include <string>
 
 namespace kovra {
-
-class UserInterface;
 
 // The test button of a mail dialog, for a front-end that presses it by number (kovractl
 // --test N) rather than through the dialog's own widgets.
@@ -18,5 +20,16 @@ public:
     // question, then the send as a job to run on any thread; empty when it does not go ahead.
     virtual std::function<int()> prepareTest(int index, UserInterface& ui) = 0;
 };
+
+// The start a one-account or per-input test button shares: the first failing check is shown,
+// else the operator is asked before the settings are written; true when the test goes ahead.
+inline bool testSendConfirmed(const std::optional<std::string>& failure, UserInterface& ui)
+{
+    if (failure) {
+        ui.showMessage(*failure);
+        return false;
+    }
+    return ui.askOkCancel("設定を機器に書き込み、メール送信テストをします。");
+}
 
 } // namespace kovra

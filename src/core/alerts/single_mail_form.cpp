@@ -7,8 +7,6 @@ namespace kovra {
 
 namespace {
 
-constexpr const char* kTestQuestion = "設定を機器に書き込み、メール送信テストをします。";
-
 MailAccountValues reportedAccount(const UnitSettings& settings)
 {
     MailAccountValues values;
@@ -52,11 +50,7 @@ std::function<int()> SingleMailForm::prepareTestSend(UserInterface& ui)
 {
     if (!m_messageSender)
         return {};
-    if (const auto failure = check()) {
-        ui.showMessage(*failure);
-        return {};
-    }
-    if (!ui.askOkCancel(kTestQuestion))
+    if (!testSendConfirmed(check(), ui))
         return {};
     UnitSettings accepted;
     applyTo(accepted);
